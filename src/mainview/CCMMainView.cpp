@@ -1,0 +1,97 @@
+#include "CCMMainView.h"
+
+#include "CReceiverListView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QStyleOption>
+
+CCMMainView::CCMMainView(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CMMainView"));
+    InitControl();
+    SetLayout();
+    SetConnect();
+}
+
+CCMMainView::~CCMMainView() = default;
+
+void CCMMainView::InitControl()
+{
+    m_pReceiverListView = new CReceiverListView(this);
+}
+
+void CCMMainView::SetLayout()
+{
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(0);
+    pLayout->addWidget(m_pReceiverListView);
+}
+
+void CCMMainView::SetConnect()
+{
+    connect(m_pReceiverListView, &CReceiverListView::RcvSelectChanged, this, &CCMMainView::RcvSelectChanged);
+    connect(m_pReceiverListView, &CReceiverListView::DataChange, this, &CCMMainView::DataChange);
+    connect(m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
+    connect(m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
+}
+
+bool CCMMainView::Quit()
+{
+    return g_pUpgradeConfigControl ? g_pUpgradeConfigControl->QuitUpgrade() : false;
+}
+
+void CCMMainView::SelectAll()
+{
+    m_pReceiverListView->SelectAll(true);
+}
+
+bool CCMMainView::IsProgressing() const
+{
+    return m_pReceiverListView->IsProgressing();
+}
+
+void CCMMainView::RefreshShow()
+{
+    m_pReceiverListView->RefreshShow(true, true);
+}
+
+void CCMMainView::UpdateShow()
+{
+    m_pReceiverListView->UpdateShow();
+}
+
+void CCMMainView::ProgressBegin()
+{
+    m_pReceiverListView->SetProgressFinished(false);
+    m_pReceiverListView->UpdateProgress();
+}
+
+void CCMMainView::ProgressChanged()
+{
+    m_pReceiverListView->UpdateProgress();
+}
+
+void CCMMainView::ProgressFinished()
+{
+    m_pReceiverListView->SetProgressFinished(true);
+    m_pReceiverListView->RefreshShow(true, true);
+    m_pReceiverListView->UpdateProgress();
+}
+
+void CCMMainView::paintEvent(QPaintEvent* /*e*/)
+{
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+}
+
+void CCMMainView::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::LanguageChange)
+        m_pReceiverListView->Retranslate();
+}

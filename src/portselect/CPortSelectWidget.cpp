@@ -1,0 +1,156 @@
+#include "CPortSelectWidget.h"
+
+#include "CScrollArea.h"
+
+#include <QEvent>
+#include <QGraphicsDropShadowEffect>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+constexpr int s_nEntryHeight = 28;
+constexpr int s_nMaxAreaHeight = 404;
+}
+
+CPortSelectWidget::CPortSelectWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedWidth(130);
+    setMaximumHeight(414);
+    setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_MouseTracking);
+    if (g_pRuntimeControl)
+        m_idDevice = g_pRuntimeControl->GetCurrentDeviceId();
+    InitControl();
+    UpdatePortButtons(true);
+    SetLayout();
+    UpdateLayout();
+    SetConnect();
+}
+
+CPortSelectWidget::~CPortSelectWidget() = default;
+
+void CPortSelectWidget::InitControl()
+{
+    m_pScrollArea = new CScrollArea(this);
+    m_pScrollArea->SetNeedEnter(true);
+    m_pScrollArea->setWidgetResizable(true);
+    m_pScrollArea->setFixedWidth(120);
+    m_pScrollArea->setMaximumHeight(s_nMaxAreaHeight);
+    m_pScrollArea->setAlignment(Qt::AlignTop);
+    m_pScrollArea->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+
+    m_pContent = new QWidget(m_pScrollArea);
+    m_pContent->setObjectName(QStringLiteral("PortSelectWidget"));
+    m_pContent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    m_pScrollArea->setWidget(m_pContent);
+
+    m_pAllBtn = new QPushButton(tr("All"), this);
+    m_pAllBtn->setObjectName(QStringLiteral("PortBtn"));
+    m_pAllBtn->setFixedWidth(106);
+
+    m_pFrame = new QWidget(this);
+    m_pFrame->setAttribute(Qt::WA_TranslucentBackground);
+    m_pFrame->setAttribute(Qt::WA_MouseTracking);
+    auto* pShadow = new QGraphicsDropShadowEffect(m_pFrame);
+    pShadow->setOffset(0, 0);
+    pShadow->setColor(Qt::black);
+    pShadow->setBlurRadius(5);
+    m_pFrame->setGraphicsEffect(pShadow);
+}
+
+void CPortSelectWidget::SetLayout()
+{
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(5, 5, 5, 5);
+    pLayout->addWidget(m_pFrame);
+
+    auto* pFrameLayout = new QVBoxLayout(m_pFrame);
+    pFrameLayout->setContentsMargins(0, 0, 0, 0);
+    pFrameLayout->setSpacing(0);
+    pFrameLayout->addWidget(m_pScrollArea);
+}
+
+void CPortSelectWidget::SetConnect()
+{
+    connect(m_pAllBtn, &QPushButton::clicked, this, [this]() { OnChoice(-1); });
+}
+
+void CPortSelectWidget::UpdatePortButtons(bool bForce)
+{
+    const QUuid id = g_pRuntimeControl ? g_pRuntimeControl->GetCurrentDeviceId() : QUuid();
+    if (id == m_idDevice && !bForce)
+        return;
+
+    for (QPushButton* pButton : qAsConst(m_mapPortBtn))
+        delete pButton;
+    m_mapPortBtn.clear();
+
+    const int n = g_pOutputPortControl ? g_pOutputPortControl->GetPortCount() : 0;
+    if (n < 1) {
+        m_nHeight = 32;
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const SPortAddress address = g_pOutputPortControl->GetPortByIndex(i);
+        const int nPort = address.nPort;
+        // Two indexes naming the same port would leave an orphan button behind.
+        delete m_mapPortBtn.take(nPort);
+        auto* pButton = new QPushButton(this);
+        pButton->setObjectName(QStringLiteral("PortBtn"));
+        pButton->setFixedWidth(106);
+        pButton->setText(tr("Port ") + QString::number(qint64(nPort) + 1));
+        connect(pButton, &QPushButton::clicked, this, [this, nPort]() { OnChoice(nPort); });
+        m_mapPortBtn.insert(nPort, pButton);
+    }
+    m_nHeight = int(qMin<qint64>(qint64(s_nEntryHeight) * (qint64(n) + 1) + 4, s_nMaxAreaHeight));
+}
+
+void CPortSelectWidget::UpdateLayout()
+{
+    delete m_pContent->layout();
+    auto* pLayout = new QVBoxLayout(m_pContent);
+    pLayout->setContentsMargins(4, 4, 4, 4);
+    pLayout->setSpacing(4);
+    pLayout->addWidget(m_pAllBtn);
+    for (QPushButton* pButton : qAsConst(m_mapPortBtn))
+        pLayout->addWidget(pButton);
+}
+
+void CPortSelectWidget::OnChoice(int nPort)
+{
+    m_bClicked = true;
+    if (g_pRuntimeControl)
+        g_pRuntimeControl->SetFilterPort(nPort);
+    emit SignalClicked();
+    hide();
+}
+
+void CPortSelectWidget::showEvent(QShowEvent* e)
+{
+    m_bClicked = false;
+    UpdatePortButtons(false);
+    UpdateLayout();
+    m_pScrollArea->setFixedHeight(m_nHeight);
+    setFixedHeight(m_nHeight + 10);
+    QWidget::showEvent(e);
+}
+
+void CPortSelectWidget::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    if (!m_bClicked)
+        emit SignalClicked();
+}
+
+void CPortSelectWidget::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::LanguageChange) {
+        m_pAllBtn->setText(tr("All"));
+        for (auto it = m_mapPortBtn.cbegin(); it != m_mapPortBtn.cend(); ++it)
+            it.value()->setText(tr("Port ") + QString::number(qint64(it.key()) + 1));
+    }
+    QWidget::changeEvent(e);
+}

@@ -1,0 +1,1306 @@
+#include "CReceiverListView.h"
+
+#include "CPortSelectWidget.h"
+#include "CReceiverListDelegate.h"
+#include "CReceiverListHeader.h"
+#include "CScrollBar.h"
+
+#include <QCollator>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+namespace
+{
+constexpr int s_nColumnCount = ReceiverColumn::Count;
+constexpr int s_nRowHeight = 36;
+constexpr int s_nBoxLeft = 15;
+constexpr int s_nBoxRight = 36;
+constexpr int s_nBoxTop = 6;
+constexpr int s_nBoxBottom = 27;
+const QSize s_sizeHint(0, s_nRowHeight);
+
+// The controllers belong to the host; until it publishes them the view shows
+// an empty table instead of crashing.
+bool PrefPortHidden() { return g_pPreferenceControl && g_pPreferenceControl->IsPortHidden(); }
+QUuid CurrentDeviceId() { return g_pRuntimeControl ? g_pRuntimeControl->GetCurrentDeviceId() : QUuid(); }
+SPortAddress PortAddress(int nPort) { return g_pOutputPortControl ? g_pOutputPortControl->GetPortAddress(nPort) : SPortAddress(); }
+int FilterPortSetting() { return g_pRuntimeControl ? g_pRuntimeControl->GetFilterPort() : -1; }
+
+SPortAddress CachedPortAddress(QMap<int, SPortAddress>* pCache, int nPort)
+{
+    if (!pCache)
+        return PortAddress(nPort);
+    auto it = pCache->find(nPort);
+    if (it == pCache->end())
+        it = pCache->insert(nPort, PortAddress(nPort));
+    return it.value();
+}
+
+bool IsListSortedKey(int nKey)
+{
+    return nKey == ReceiverColumn::Port || nKey == ReceiverColumn::Position || nKey == ReceiverColumn::SerialNumber
+        || nKey == ReceiverColumn::Packets;
+}
+
+std::string Format(const char* szFormat, ...)
+{
+    char szBuffer[128];
+    va_list args;
+    va_start(args, szFormat);
+    va_list argsCopy;
+    va_copy(argsCopy, args);
+    const int nLength = std::vsnprintf(szBuffer, sizeof(szBuffer), szFormat, args);
+    va_end(args);
+    std::string str;
+    if (nLength < 0) {
+        va_end(argsCopy);
+        return str;
+    }
+    if (size_t(nLength) < sizeof(szBuffer)) {
+        str.assign(szBuffer, size_t(nLength));
+    } else {
+        // Huge values print long; size the text to fit instead of cutting it.
+        str.resize(size_t(nLength) + 1);
+        std::vsnprintf(&str[0], str.size(), szFormat, argsCopy);
+        str.resize(size_t(nLength));
+    }
+    va_end(argsCopy);
+    return str;
+}
+
+int ToIntTruncated(double dValue)
+{
+    if (dValue >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (dValue <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(dValue);
+}
+
+// A cell's number under Qt::UserRole; anything that does not convert reads 0.
+int CellNumber(const QStandardItem* pItem)
+{
+    if (!pItem)
+        return 0;
+    const QVariant var = pItem->data(ReceiverRole::SortKey);
+    if (var.type() == QVariant::Int)
+        return var.toInt();
+    bool bOk = false;
+    const int n = var.toInt(&bOk);
+    return bOk ? n : 0;
+}
+
+void ShowBox(QStandardItem* pItem)
+{
+    pItem->setCheckable(true);
+    pItem->setData(true, ReceiverRole::Extra);
+}
+
+void HideBox(QStandardItem* pItem)
+{
+    pItem->setCheckable(false);
+    pItem->setData(QVariant(), Qt::CheckStateRole);
+    pItem->setData(false, ReceiverRole::Extra);
+}
+
+struct SAddressHash
+{
+    size_t operator()(const SReceiverAddress& a) const
+    {
+        size_t h = 1469598103934665603ull;
+        for (int32_t n : { a.nConnection, a.nDevice, a.nSenderCard, a.nPort, a.nPosition })
+            h = (h ^ uint32_t(n)) * 1099511628211ull;
+        return h;
+    }
+};
+
+// The unstable quicksort the row list has always been sorted with; equal keys
+// come out in the order this exact sequence of swaps leaves them.
+template <typename T, typename LessThan>
+void QuickSort(std::vector<T>& vec, size_t nStart, size_t nEnd, const LessThan& lessThan)
+{
+    for (;;) {
+        const size_t nSpan = nEnd - nStart;
+        if (nSpan < 2)
+            return;
+        const size_t nLast = nEnd - 1;
+        size_t nLow = nStart;
+        size_t nHigh = nLast - 1;
+        const size_t nPivot = nStart + nSpan / 2;
+        if (lessThan(vec[nLast], vec[nStart]))
+            std::swap(vec[nLast], vec[nStart]);
+        if (nSpan == 2)
+            return;
+        if (lessThan(vec[nPivot], vec[nStart]))
+            std::swap(vec[nPivot], vec[nStart]);
+        if (lessThan(vec[nLast], vec[nPivot]))
+            std::swap(vec[nLast], vec[nPivot]);
+        if (nSpan == 3)
+            return;
+        std::swap(vec[nPivot], vec[nLast]);
+        while (nLow < nHigh) {
+            while (nLow < nHigh && lessThan(vec[nLow], vec[nLast]))
+                ++nLow;
+            while (nHigh > nLow && lessThan(vec[nLast], vec[nHigh]))
+                --nHigh;
+            if (nLow < nHigh) {
+                std::swap(vec[nLow], vec[nHigh]);
+                ++nLow;
+                --nHigh;
+            } else {
+                break;
+            }
+        }
+        if (lessThan(vec[nLow], vec[nLast]))
+            ++nLow;
+        std::swap(vec[nLast], vec[nLow]);
+        QuickSort(vec, nStart, nLow, lessThan);
+        nStart = nLow + 1;
+    }
+}
+}
+
+int RowProgressInfoTypeId()
+{
+    static const int s_nTypeId = qRegisterMetaType<SRowProgressInfo>("SRowProgressInfo");
+    return s_nTypeId;
+}
+
+CReceiverListView::CReceiverListView(QWidget* parent)
+    : CTreeView(parent)
+{
+    RowProgressInfoTypeId();
+    setAttribute(Qt::WA_MouseTracking);
+    const bool bHidden = PrefPortHidden();
+    m_nPortColumnHidden = bHidden ? 1 : 0;
+    m_bShowPort = !bHidden;
+    InitModel();
+    InitScrollBar();
+    InitColumn();
+}
+
+CReceiverListView::~CReceiverListView() = default;
+
+void CReceiverListView::InitModel()
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::NoSelection);
+
+    m_pPortSelectWidget = new CPortSelectWidget(this);
+    m_pPortSelectWidget->hide();
+
+    m_pProxyModel = new QSortFilterProxyModel(this);
+    m_pProxyModel->setSortRole(ReceiverRole::SortKey);
+    // Every sort is asked for explicitly, so the view and model orders change
+    // together and never behind the view's back.
+    m_pProxyModel->setDynamicSortFilter(false);
+    m_pProxyModel->setSourceModel(m_pModel);
+    setModel(m_pProxyModel);
+
+    m_pDelegate = new CReceiverListDelegate(this);
+    setItemDelegate(m_pDelegate);
+
+    m_pHeader = new CReceiverListHeader(this);
+    setHeader(m_pHeader);
+
+    connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
+    connect(this, &CReceiverListView::SetCheckState, this,
+            [this](Qt::CheckState state) { m_pHeader->SetCheckBoxState(state, false); });
+    connect(m_pHeader, &CReceiverListHeader::SetAllChecked, this, &CReceiverListView::SelectAll);
+    connect(m_pHeader, &CReceiverListHeader::ClearCableError, this, [this]() { UpdatePacketCount(); });
+    connect(m_pHeader, &CReceiverListHeader::FiltrateClicked, this, &CReceiverListView::ShowPortPopup);
+    connect(m_pHeader, &CReceiverListHeader::SortColumn, this, &CReceiverListView::OnHeaderSort);
+    connect(m_pHeader, &CReceiverListHeader::MouseEnter, this, &CReceiverListView::OnHeaderMouseEnter);
+    connect(m_pPortSelectWidget, &CPortSelectWidget::SignalClicked, this, &CReceiverListView::OnPortChosen);
+
+    m_pHeader->setFixedHeight(s_nRowHeight);
+}
+
+void CReceiverListView::InitScrollBar()
+{
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_pHScrollBar = new CScrollBar(Qt::Horizontal, this);
+    m_pHScrollBar->ConnectSystem(horizontalScrollBar());
+    m_pHScrollBar->hide();
+    m_pVScrollBar = new CScrollBar(Qt::Vertical, this);
+    m_pVScrollBar->ConnectSystem(verticalScrollBar());
+    m_pVScrollBar->hide();
+    // Rows come and go without a resize; the bars follow the range as well.
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, &CReceiverListView::LayoutScrollBars);
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &CReceiverListView::LayoutScrollBars);
+}
+
+void CReceiverListView::InitColumn()
+{
+    m_pDelegate->SetShowPort(m_bShowPort);
+    m_pModel->setColumnCount(s_nColumnCount - m_nPortColumnHidden);
+    const int arrWidth[s_nColumnCount] = { 90, m_nPortColumnHidden ? 125 : 90, 90, 130, 80, 160, 220, 120, 100, 100, 100, 100 };
+    for (int nKey = 0; nKey < s_nColumnCount; ++nKey) {
+        const int nColumn = nKey - m_nPortColumnHidden;
+        if (nColumn >= 0)
+            setColumnWidth(nColumn, arrWidth[nKey]);
+    }
+    m_pHeader->setMinimumSectionSize(100);
+    m_pHeader->SetColumnLabels(m_bShowPort);
+}
+
+void CReceiverListView::Retranslate()
+{
+    m_pHeader->SetColumnLabels(m_bShowPort);
+    RefreshShow(true, false);
+}
+
+QStandardItem* CReceiverListView::FirstCell(int nRow) const
+{
+    return nRow >= 0 ? m_pModel->item(nRow, 0) : nullptr;
+}
+
+int CReceiverListView::ModelRowAt(const QPoint& pos) const
+{
+    const QModelIndex index = indexAt(pos);
+    return index.isValid() ? m_pProxyModel->mapToSource(index).row() : -1;
+}
+
+bool CReceiverListView::IsModelRowHidden(int nRow) const
+{
+    const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(nRow, 0));
+    return index.isValid() && isRowHidden(index.row(), QModelIndex());
+}
+
+SReceiverAddress CReceiverListView::RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache) const
+{
+    const int nPort = m_bShowPort ? CellNumber(m_pModel->item(nRow, 0)) : 0;
+    const int nPosition = CellNumber(m_pModel->item(nRow, ReceiverColumn::Position - m_nPortColumnHidden));
+    SReceiverAddress address;
+    static_cast<SPortAddress&>(address) = CachedPortAddress(pPortCache, nPort);
+    address.nPosition = nPosition;
+    return address;
+}
+
+int CReceiverListView::CheckBoxStateForCount(int nCheckedRows) const
+{
+    if (nCheckedRows == 0)
+        return Qt::Unchecked;
+    const int nAll = m_bShowPort ? m_nFilterRowCount : m_pModel->rowCount();
+    return nCheckedRows == nAll ? Qt::Checked : Qt::PartiallyChecked;
+}
+
+void CReceiverListView::CollectReceiverInfo()
+{
+    m_listRowInfo.clear();
+    m_listProgressInfo.clear();
+
+    QList<SReceiverInfo> listReceivers;
+    QMap<quint64, SCabinetInfo> mapCabinet;
+    if (g_pReceiverControl)
+        g_pReceiverControl->GetReceiverList(listReceivers);
+    if (g_pCabinetLibControl)
+        g_pCabinetLibControl->GetCabinetMap(mapCabinet);
+    const bool bFahrenheit = g_pPreferenceControl && g_pPreferenceControl->IsTemperatureFahrenheit();
+
+    m_listRowInfo.reserve(listReceivers.size());
+    m_listProgressInfo.reserve(listReceivers.size());
+    const SRowProgressInfo progressDefault;
+    for (const SReceiverInfo& receiver : qAsConst(listReceivers)) {
+        SReceiverRowInfo info;
+        info.nPort = receiver.address.nPort;
+        info.nPosition = receiver.address.nPosition;
+
+        // Only ASCII letters and digits survive, so filtering the UTF-8 bytes
+        // gives the same text as filtering characters.
+        info.strSN.reserve(receiver.strSerialNumber.size());
+        for (const char c : receiver.strSerialNumber) {
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+                info.strSN.push_back(c);
+        }
+
+        if (g_pReceiverControl)
+            info.strTypeName = g_pReceiverControl->GetReceiverTypeName(receiver.nTypeCode).toUtf8().toStdString();
+
+        quint32 nLowByte = quint32(receiver.nCabinetKeyLow) & 0xFF;
+        for (const auto& module : receiver.mapModule) {
+            if (module.second.bOk && module.second.nCabinetCode > 0) {
+                nLowByte = quint32(module.second.nCabinetCode) & 0xFF;
+                break;
+            }
+        }
+        const quint64 nCabinetKey = ((quint32(receiver.nCabinetKeyHigh) & 0xFFFF) << 16)
+            | ((quint32(receiver.nCabinetKeyMid) & 0xFF) << 8) | nLowByte;
+        const auto itCabinet = mapCabinet.constFind(nCabinetKey);
+        if (itCabinet != mapCabinet.constEnd() && itCabinet->strIdentifier == receiver.strCabinetId)
+            info.strType = itCabinet->strName;
+        else
+            info.strType = info.strTypeName;
+
+        info.strVersion = Format("%d.%02d", receiver.nVersionMajor, receiver.nVersionMinor);
+        info.nErrorPackets = receiver.nErrorPackets;
+        info.nTotalPackets = receiver.nTotalPackets;
+
+        for (const auto& module : receiver.mapModule) {
+            if (module.second.bOk)
+                continue;
+            if (!info.strFailedModule.empty())
+                info.strFailedModule += ", ";
+            info.strFailedModule += Format("%lld", static_cast<long long>(module.second.nIndex) + 1);
+        }
+        if (info.strFailedModule.empty())
+            info.strFailedModule = "N/A";
+
+        if (!receiver.bTemperatureValid)
+            info.strTemperature = "--";
+        else if (bFahrenheit)
+            info.strTemperature = Format("%.2lf\xC2\xB0" "F", receiver.dTemperature * 1.8 + 32.0);
+        else
+            info.strTemperature = Format("%.2lf\xC2\xB0" "C", receiver.dTemperature);
+
+        // A reading that is not a number has no integer part to show.
+        if (!receiver.bHumidityValid || std::isnan(receiver.dHumidity))
+            info.strHumidity = "--";
+        else
+            info.strHumidity = Format("%d%%", ToIntTruncated(receiver.dHumidity));
+
+        const auto itVoltage = receiver.mapSensor.find(3);
+        if (itVoltage == receiver.mapSensor.end() || !itVoltage->second.bValid)
+            info.strVoltage = "--";
+        else
+            info.strVoltage = Format("%.1lfV", itVoltage->second.dValue);
+
+        const uint32_t nUptime = receiver.nUptime;
+        const uint32_t nHours = nUptime / 3600000u;
+        const uint32_t nSecondsOfHour = (nUptime / 1000u) % 3600u;
+        info.strUptime = Format("%01u:%02u:%02u", nHours, nSecondsOfHour / 60u, nSecondsOfHour % 60u);
+
+        m_listRowInfo.append(std::move(info));
+        m_listProgressInfo.append(progressDefault);
+    }
+}
+
+void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
+                                      const SRowProgressInfo& progress, bool bSizeHint) const
+{
+    const int H = m_nPortColumnHidden;
+    auto cell = [&](int nKey) { return listItems.value(nKey - H); };
+    if (bSizeHint) {
+        for (QStandardItem* pItem : listItems)
+            pItem->setData(s_sizeHint, Qt::SizeHintRole);
+    }
+    if (m_bShowPort) {
+        QStandardItem* pPort = cell(ReceiverColumn::Port);
+        pPort->setData(info.nPort, ReceiverRole::SortKey);
+        pPort->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
+    }
+    QStandardItem* pPosition = cell(ReceiverColumn::Position);
+    pPosition->setData(info.nPosition, ReceiverRole::SortKey);
+    pPosition->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
+
+    auto setText = [&](int nKey, const std::string& str, bool bPlain) {
+        QStandardItem* pItem = cell(nKey);
+        const QString strText = QString::fromUtf8(str.data(), int(str.size()));
+        pItem->setData(strText, Qt::DisplayRole);
+        pItem->setData(strText, ReceiverRole::SortKey);
+        if (bPlain)
+            pItem->setData(strText, ReceiverRole::PlainText);
+    };
+    setText(ReceiverColumn::Type, info.strType, true);
+    setText(ReceiverColumn::SerialNumber, info.strSN, true);
+    setText(ReceiverColumn::Firmware, info.strTypeName + " V" + info.strVersion, false);
+
+    // errors.total read as one number; the digit count recovers the total.
+    const QString strTotal = QString::number(int32_t(info.nTotalPackets));
+    const QString strKey = QString::number(int32_t(info.nErrorPackets)) + QLatin1Char('.') + strTotal;
+    QStandardItem* pPackets = cell(ReceiverColumn::Packets);
+    pPackets->setData(strKey.toDouble(), ReceiverRole::SortKey);
+    pPackets->setData(strTotal.size(), ReceiverRole::Extra);
+
+    setText(ReceiverColumn::FailedModule, info.strFailedModule, true);
+    setText(ReceiverColumn::Temperature, info.strTemperature, false);
+    setText(ReceiverColumn::Humidity, info.strHumidity, false);
+    setText(ReceiverColumn::Voltage, info.strVoltage, false);
+    setText(ReceiverColumn::Uptime, info.strUptime, false);
+
+    cell(ReceiverColumn::Progress)->setData(QVariant::fromValue(progress), ReceiverRole::Extra);
+}
+
+void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn)
+{
+    const int nRows = m_pModel->rowCount();
+    if (nRows == 0 || nFirstColumn > nLastColumn)
+        return;
+    emit m_pModel->dataChanged(m_pModel->index(0, nFirstColumn), m_pModel->index(nRows - 1, nLastColumn));
+}
+
+void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
+{
+    const bool bHidden = PrefPortHidden();
+    m_nPortColumnHidden = bHidden ? 1 : 0;
+    m_bShowPort = !bHidden;
+    const int nColumns = s_nColumnCount - m_nPortColumnHidden;
+    if (m_pModel->columnCount() != nColumns)
+        InitColumn();
+
+    int nSortColumn = m_pHeader->GetSortColumn();
+    const bool bSortFlag = m_pHeader->GetSortFlag();
+
+    // Keep the sort on the same logical column when the Port column comes or goes.
+    if (!m_bSortPortHiddenKnown) {
+        m_bSortPortHidden = PrefPortHidden();
+        m_bSortPortHiddenKnown = true;
+    }
+    const bool bHiddenNow = PrefPortHidden();
+    if (bHiddenNow != m_bSortPortHidden) {
+        nSortColumn += bHiddenNow ? -1 : 1;
+        if (nSortColumn == -1)
+            nSortColumn = 0;
+        m_pHeader->SetSortColumn(nSortColumn);
+        m_bSortPortHidden = bHiddenNow;
+    }
+
+    const bool bListSorted = IsListSortedKey(nSortColumn + m_nPortColumnHidden);
+    if (bReload) {
+        CollectReceiverInfo();
+        if (bListSorted)
+            SortByColumn(nSortColumn, bSortFlag, false);
+    }
+
+    m_pModel->removeRows(0, m_pModel->rowCount());
+
+    std::vector<SReceiverAddress> vecSelected;
+    QUuid idSelection;
+    QUuid idCurrent;
+    if (g_pRuntimeControl) {
+        g_pRuntimeControl->GetSelectedReceivers(vecSelected);
+        idSelection = g_pRuntimeControl->GetSelectionDeviceId();
+        idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
+    }
+    const std::set<SReceiverAddress> setSelected(vecSelected.begin(), vecSelected.end());
+    const bool bSameDevice = idSelection == idCurrent;
+
+    // Rows are inserted empty in one go and filled with the model's signals
+    // blocked: one insert and one change notice instead of one per row.
+    const int nRows = m_listRowInfo.size();
+    int nChecked = 0;
+    if (nRows > 0) {
+        m_pModel->insertRows(0, nRows);
+        QMap<int, SPortAddress> mapPortCache;
+        const bool bBlocked = m_pModel->blockSignals(true);
+        QList<QStandardItem*> listItems;
+        for (int i = 0; i < nRows; ++i) {
+            const SReceiverRowInfo& info = m_listRowInfo.at(i);
+            listItems.clear();
+            for (int c = 0; c < nColumns; ++c)
+                listItems.append(new QStandardItem);
+            SReceiverAddress address;
+            static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
+            address.nPosition = info.nPosition;
+            bool bFound = setSelected.count(address) > 0;
+            if (m_bShowPort && !bSameDevice)
+                bFound = false;
+            WriteRowCells(listItems, info, m_listProgressInfo.value(i), true);
+            if (!bClearCheck && bFound) {
+                ++nChecked;
+                ShowBox(listItems.first());
+                listItems.first()->setCheckState(Qt::Checked);
+            }
+            for (int c = 0; c < nColumns; ++c)
+                m_pModel->setItem(i, c, listItems.at(c));
+        }
+        m_pModel->blockSignals(bBlocked);
+        EmitModelDataChanged(0, nColumns - 1);
+    }
+
+    if (!bListSorted)
+        SortByColumn(nSortColumn, bSortFlag, false);
+
+    m_nAnchorRow = -1;
+    m_pHeader->SetHasRows(!m_listRowInfo.isEmpty());
+    FiltratePort(false);
+    m_pHeader->SetCheckBoxState(CheckBoxStateForCount(nChecked), false);
+    if (nChecked == 0)
+        m_bMultiCheck = false;
+    UpdateCheckState();
+}
+
+void CReceiverListView::UpdateShow()
+{
+    if (m_pModel->rowCount() != m_listRowInfo.size()) {
+        RefreshShow(true, true);
+        return;
+    }
+
+    // The sort column already follows the column layout; only a refresh that
+    // re-lays the columns moves it.
+    const int nSortColumn = m_pHeader->GetSortColumn();
+    const bool bSortFlag = m_pHeader->GetSortFlag();
+
+    CollectReceiverInfo();
+
+    std::vector<SReceiverAddress> vecSelected;
+    QUuid idSelection;
+    QUuid idCurrent;
+    if (g_pRuntimeControl) {
+        g_pRuntimeControl->GetSelectedReceivers(vecSelected);
+        idSelection = g_pRuntimeControl->GetSelectionDeviceId();
+        idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
+    }
+    const std::set<SReceiverAddress> setSelected(vecSelected.begin(), vecSelected.end());
+    const bool bSameDevice = idSelection == idCurrent;
+
+    // Rows by address, first row wins, as a top-down search would find them.
+    QMap<int, SPortAddress> mapPortCache;
+    const int nRows = m_pModel->rowCount();
+    std::unordered_map<SReceiverAddress, int, SAddressHash> mapRow;
+    mapRow.reserve(size_t(nRows));
+    for (int r = 0; r < nRows; ++r)
+        mapRow.emplace(RowAddress(r, &mapPortCache), r);
+
+    std::vector<int> vecRow;
+    vecRow.reserve(size_t(m_listRowInfo.size()));
+    for (const SReceiverRowInfo& info : qAsConst(m_listRowInfo)) {
+        SReceiverAddress address;
+        static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
+        address.nPosition = info.nPosition;
+        const auto it = mapRow.find(address);
+        if (it == mapRow.end()) {
+            // A receiver appeared or was exchanged since the rows were built:
+            // rebuild, so that no receiver is ever missing from the table.
+            RefreshShow(true, true);
+            return;
+        }
+        vecRow.push_back(it->second);
+    }
+
+    // The first cell write would run the three-state summary on the rows as
+    // they stand; run it once here, and once more after the writes.
+    if (nRows > 0)
+        OnItemChanged(FirstCell(0));
+
+    const int nColumns = m_pModel->columnCount();
+    int nChecked = 0;
+    const bool bBlocked = m_pModel->blockSignals(true);
+    QList<QStandardItem*> listItems;
+    for (int i = 0; i < m_listRowInfo.size(); ++i) {
+        const int r = vecRow[size_t(i)];
+        listItems.clear();
+        for (int c = 0; c < nColumns; ++c) {
+            QStandardItem* pItem = m_pModel->item(r, c);
+            if (!pItem) {
+                pItem = new QStandardItem;
+                pItem->setData(s_sizeHint, Qt::SizeHintRole);
+                m_pModel->setItem(r, c, pItem);
+            }
+            listItems.append(pItem);
+        }
+        const SReceiverRowInfo& info = m_listRowInfo.at(i);
+        SReceiverAddress address;
+        static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
+        address.nPosition = info.nPosition;
+        bool bFound = setSelected.count(address) > 0;
+        if (m_bShowPort && !bSameDevice)
+            bFound = false;
+        WriteRowCells(listItems, info, m_listProgressInfo.value(i), false);
+        if (bFound) {
+            ++nChecked;
+            ShowBox(listItems.first());
+            listItems.first()->setCheckState(Qt::Checked);
+        }
+    }
+    m_pModel->blockSignals(bBlocked);
+    EmitModelDataChanged(0, nColumns - 1);
+    if (nRows > 0)
+        OnItemChanged(FirstCell(0));
+
+    if (!IsListSortedKey(nSortColumn + m_nPortColumnHidden))
+        SortByColumn(nSortColumn, bSortFlag, false);
+
+    viewport()->update();
+
+    m_nAnchorRow = -1;
+    m_pHeader->SetHasRows(!m_listRowInfo.isEmpty());
+    FiltratePort(false);
+    m_pHeader->SetCheckBoxState(CheckBoxStateForCount(nChecked), false);
+}
+
+void CReceiverListView::UpdatePacketCount()
+{
+    CollectReceiverInfo();
+    const int nSortColumn = m_pHeader->GetSortColumn();
+    if (IsListSortedKey(nSortColumn + m_nPortColumnHidden))
+        SortByColumn(nSortColumn, m_pHeader->GetSortFlag(), false);
+
+    QList<SReceiverInfo> listReceivers;
+    if (g_pReceiverControl)
+        g_pReceiverControl->GetReceiverList(listReceivers);
+
+    const int nRows = m_pModel->rowCount();
+    if (listReceivers.size() != nRows) {
+        RefreshShow(true, true);
+        emit DataChange();
+        return;
+    }
+
+    std::map<SReceiverAddress, const SReceiverInfo*> mapReceiver;
+    for (const SReceiverInfo& receiver : qAsConst(listReceivers))
+        mapReceiver[receiver.address] = &receiver;
+
+    const int nColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
+    const bool bBlocked = m_pModel->blockSignals(true);
+    for (int r = 0; r < nRows; ++r) {
+        const auto it = mapReceiver.find(RowAddress(r, nullptr));
+        if (it == mapReceiver.end())
+            continue;
+        QStandardItem* pItem = m_pModel->item(r, nColumn);
+        if (!pItem)
+            continue;
+        const QString strTotal = QString::number(it->second->nTotalPackets);
+        pItem->setData((QString::number(it->second->nErrorPackets) + QLatin1Char('.') + strTotal).toDouble(),
+                       ReceiverRole::SortKey);
+        pItem->setData(strTotal.size(), ReceiverRole::Extra);
+    }
+    m_pModel->blockSignals(bBlocked);
+    EmitModelDataChanged(nColumn, nColumn);
+}
+
+void CReceiverListView::DropHoverBox()
+{
+    QStandardItem* pItem = FirstCell(m_nHoverRow);
+    if (pItem && pItem->checkState() == Qt::Unchecked)
+        HideBox(pItem);
+}
+
+void CReceiverListView::SetProgressFinished(bool bFinished)
+{
+    m_pHeader->SetButtonsEnabled(bFinished);
+    m_bProgressing = !bFinished;
+    if (bFinished)
+        return;
+    const bool bBlocked = m_pModel->blockSignals(true);
+    DropHoverBox();
+    m_pModel->blockSignals(bBlocked);
+    m_bHover = false;
+    m_nHoverRow = -1;
+}
+
+void CReceiverListView::UpdateProgress()
+{
+    std::vector<SReceiverAddress> vecMembers;
+    if (g_pUpgradeConfigControl)
+        g_pUpgradeConfigControl->GetUpgradeReceivers(vecMembers);
+    const std::set<SReceiverAddress> setMembers(vecMembers.begin(), vecMembers.end());
+
+    QMap<int, SPortAddress> mapPortCache;
+    const int nRows = m_pModel->rowCount();
+    const int nProgressColumn = ReceiverColumn::Progress - m_nPortColumnHidden;
+    bool bRunning = false;
+    std::vector<bool> vecMember(size_t(nRows), false);
+
+    // Written with the model's signals blocked, then one change notice for the
+    // column: only the Progress cells change, and nothing reads them per write.
+    const bool bBlocked = m_pModel->blockSignals(true);
+    for (int r = 0; r < nRows; ++r) {
+        const SReceiverAddress address = RowAddress(r, &mapPortCache);
+        SRowProgressInfo info;
+        if (setMembers.count(address)) {
+            vecMember[size_t(r)] = true;
+            const int nResult = g_pUpgradeConfigControl->GetUpgradeResult(address);
+            const float fProgress = g_pUpgradeConfigControl->GetUpgradeProgress(address);
+            const int nStage = g_pUpgradeConfigControl->GetUpgradeStage(address);
+            const float fPercent = fProgress * 100.0f;
+            int nPercent;
+            if (std::isnan(fPercent))
+                nPercent = 0;
+            else if (fPercent >= 100.0f)
+                nPercent = 100;
+            else if (fPercent <= float(std::numeric_limits<int>::min()))
+                nPercent = std::numeric_limits<int>::min();
+            else
+                nPercent = int(fPercent);
+            info.nProgress = nPercent;
+            if (nStage == 1) {
+                info.nState = 2;
+                info.strText = QString::number(nPercent) + QLatin1Char('%');
+                bRunning = true;
+            } else if (nStage == 2) {
+                if (nResult < 0) {
+                    info.nState = 3;
+                    info.strText = tr("Failed");
+                } else if (nPercent != 0) {
+                    info.nState = 4;
+                    info.strText = tr("Succeeded");
+                } else {
+                    info.nState = 4;
+                    info.strText.clear();
+                }
+            } else {
+                info.nState = 0;
+                info.strText.clear();
+            }
+        }
+        if (QStandardItem* pItem = m_pModel->item(r, nProgressColumn))
+            pItem->setData(QVariant::fromValue(info), ReceiverRole::Extra);
+    }
+    m_pModel->blockSignals(bBlocked);
+    EmitModelDataChanged(nProgressColumn, nProgressColumn);
+
+    if (bRunning) {
+        const bool bBlockedMarks = m_pModel->blockSignals(true);
+        for (int r = 0; r < nRows; ++r) {
+            if (!vecMember[size_t(r)])
+                continue;
+            if (QStandardItem* pItem = FirstCell(r)) {
+                pItem->setData(QVariant(), Qt::CheckStateRole);
+                pItem->setData(true, ReceiverRole::UpgradeMark);
+            }
+        }
+        m_pModel->blockSignals(bBlockedMarks);
+        update();
+        viewport()->update();
+    }
+
+    const bool bPortHidden = PrefPortHidden();
+    m_pHeader->SetFilterEnabled(!bPortHidden && !CurrentDeviceId().isNull());
+    m_pHeader->SetFilterDown(FilterPortSetting() != -1);
+}
+
+void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHeader)
+{
+    const unsigned nKey = unsigned(nColumn + m_nPortColumnHidden);
+    if (nKey >= unsigned(s_nColumnCount) || nKey == unsigned(ReceiverColumn::Progress))
+        return;
+
+    if (!IsListSortedKey(int(nKey))) {
+        const Qt::SortOrder order = bAscending ? Qt::AscendingOrder : Qt::DescendingOrder;
+        sortByColumn(nColumn, order);
+        m_pModel->sort(nColumn, order);
+        return;
+    }
+
+    m_pProxyModel->sort(-1, Qt::AscendingOrder);
+
+    // Sort a permutation with precomputed keys; the same swaps on the same
+    // comparisons give the same order as sorting the records themselves.
+    const int nCount = m_listRowInfo.size();
+    struct SKey
+    {
+        int nIndex;
+        int64_t nFirst;
+        int64_t nSecond;
+        QString strSN;
+    };
+    std::vector<SKey> vecKeys;
+    vecKeys.reserve(size_t(nCount));
+    for (int i = 0; i < nCount; ++i) {
+        const SReceiverRowInfo& info = m_listRowInfo.at(i);
+        SKey key { i, 0, 0, QString() };
+        switch (nKey) {
+        case ReceiverColumn::Port:
+            key.nFirst = info.nPort;
+            key.nSecond = info.nPosition;
+            break;
+        case ReceiverColumn::Position:
+            key.nFirst = info.nPosition;
+            key.nSecond = info.nPort;
+            break;
+        case ReceiverColumn::Packets:
+            key.nFirst = info.nErrorPackets;
+            key.nSecond = info.nTotalPackets;
+            break;
+        default:
+            key.strSN = QString::fromUtf8(info.strSN.data(), int(info.strSN.size()));
+            break;
+        }
+        vecKeys.push_back(std::move(key));
+    }
+
+    if (nKey == ReceiverColumn::SerialNumber) {
+        QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(Qt::CaseSensitive);
+        if (bAscending)
+            QuickSort(vecKeys, 0, vecKeys.size(), [&collator](const SKey& a, const SKey& b) { return collator.compare(a.strSN, b.strSN) < 0; });
+        else
+            QuickSort(vecKeys, 0, vecKeys.size(), [&collator](const SKey& a, const SKey& b) { return collator.compare(a.strSN, b.strSN) > 0; });
+    } else if (bAscending) {
+        QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
+            return a.nFirst < b.nFirst || (a.nFirst == b.nFirst && a.nSecond < b.nSecond);
+        });
+    } else {
+        QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
+            return a.nFirst > b.nFirst || (a.nFirst == b.nFirst && a.nSecond > b.nSecond);
+        });
+    }
+
+    QList<SReceiverRowInfo> listSorted;
+    listSorted.reserve(nCount);
+    for (const SKey& key : vecKeys)
+        listSorted.append(std::move(m_listRowInfo[key.nIndex]));
+    m_listRowInfo.swap(listSorted);
+
+    if (bFromHeader)
+        RefreshShow(false, false);
+}
+
+void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
+{
+    SortByColumn(nIndex, bSort, true);
+    if (m_bMultiCheck)
+        return;
+    const int nRows = m_pModel->rowCount();
+    for (int r = 0; r < nRows; ++r) {
+        const QStandardItem* pItem = FirstCell(r);
+        if (pItem && pItem->isCheckable() && pItem->checkState() == Qt::Checked) {
+            m_nAnchorRow = r;
+            break;
+        }
+    }
+}
+
+void CReceiverListView::OnItemChanged(QStandardItem* pItem)
+{
+    if (!pItem || pItem->column() != 0)
+        return;
+    const int nRows = m_pModel->rowCount();
+    if (nRows == 0) {
+        m_bMultiCheck = false;
+        emit SetCheckState(Qt::Unchecked);
+        return;
+    }
+    bool bSeenChecked = false;
+    bool bSeenUnchecked = false;
+    for (int r = 0; r < nRows; ++r) {
+        if (IsModelRowHidden(r))
+            continue;
+        const QStandardItem* pFirst = FirstCell(r);
+        const bool bChecked = pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked;
+        (bChecked ? bSeenChecked : bSeenUnchecked) = true;
+        if (bSeenChecked && bSeenUnchecked) {
+            emit SetCheckState(Qt::PartiallyChecked);
+            return;
+        }
+    }
+    if (!bSeenChecked) {
+        m_bMultiCheck = false;
+        emit SetCheckState(Qt::Unchecked);
+    } else {
+        emit SetCheckState(Qt::Checked);
+    }
+}
+
+void CReceiverListView::UpdateCheckState()
+{
+    std::vector<SReceiverAddress> vecChecked;
+    const int nRows = m_pModel->rowCount();
+    for (int r = 0; r < nRows; ++r) {
+        const QStandardItem* pFirst = FirstCell(r);
+        if (!pFirst || pFirst->checkState() != Qt::Checked)
+            continue;
+        const int nPort = m_bShowPort ? CellNumber(pFirst) : 0;
+        const int nPosition = m_bShowPort ? CellNumber(m_pModel->item(r, 1)) : CellNumber(pFirst);
+        SReceiverAddress address;
+        static_cast<SPortAddress&>(address) = PortAddress(nPort);
+        address.nPosition = nPosition;
+        vecChecked.push_back(address);
+    }
+    const QUuid idDevice = CurrentDeviceId();
+    if (g_pRuntimeControl) {
+        g_pRuntimeControl->SetSelectedReceivers(vecChecked);
+        g_pRuntimeControl->SetSelectionDeviceId(idDevice);
+    }
+    emit RcvSelectChanged();
+}
+
+void CReceiverListView::SelectAll(bool bChecked)
+{
+    const int nRows = m_pModel->rowCount();
+    const bool bBlocked = m_pModel->blockSignals(true);
+    m_nHoverRow = -1;
+    m_nAnchorRow = -1;
+    for (int r = 0; r < nRows; ++r) {
+        QStandardItem* pItem = FirstCell(r);
+        if (!pItem)
+            continue;
+        ShowBox(pItem);
+        pItem->setCheckState(bChecked && !IsModelRowHidden(r) ? Qt::Checked : Qt::Unchecked);
+    }
+    if (bChecked) {
+        m_bMultiCheck = true;
+        emit SetCheckState(Qt::Checked);
+    } else {
+        for (int r = 0; r < nRows; ++r) {
+            if (QStandardItem* pItem = FirstCell(r))
+                HideBox(pItem);
+        }
+        m_bMultiCheck = false;
+        emit SetCheckState(Qt::Unchecked);
+    }
+    UpdateCheckState();
+    m_pModel->blockSignals(bBlocked);
+    viewport()->update();
+}
+
+void CReceiverListView::FiltratePort(bool bClearChecks)
+{
+    if (!m_bShowPort)
+        return;
+    m_nFilterPort = FilterPortSetting();
+    const int nRows = m_pModel->rowCount();
+    int nVisible = 0;
+    for (int r = 0; r < nRows; ++r) {
+        const bool bShow = m_nFilterPort == -1 || CellNumber(m_pModel->item(r, 0)) == m_nFilterPort;
+        const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(r, 0));
+        if (index.isValid() && isRowHidden(index.row(), QModelIndex()) == bShow)
+            setRowHidden(index.row(), QModelIndex(), !bShow);
+        if (bShow)
+            ++nVisible;
+    }
+    m_nFilterRowCount = nVisible;
+
+    const bool bPortHidden = PrefPortHidden();
+    m_pHeader->SetFilterEnabled(!bPortHidden && !CurrentDeviceId().isNull());
+    m_pHeader->SetFilterDown(FilterPortSetting() != -1);
+    m_pHeader->SetHasRows(nVisible > 0);
+
+    if (bClearChecks && m_pHeader->GetCheckBoxState() != Qt::Unchecked) {
+        m_pHeader->SetCheckBoxState(Qt::Unchecked, false);
+        SelectAll(false);
+    }
+}
+
+void CReceiverListView::OnPortChosen()
+{
+    emit SignalFiltrate();
+    FiltratePort(true);
+}
+
+void CReceiverListView::ShowPortPopup()
+{
+    QPoint pos = mapToGlobal(m_pHeader->GetFilterAnchor()) - QPoint(5, 0);
+    if (const QScreen* pScreen = QGuiApplication::screenAt(pos)) {
+        const QRect rectScreen = pScreen->geometry();
+        const int nPopupHeight = m_pPortSelectWidget->height();
+        if (rectScreen.bottom() - pos.y() <= nPopupHeight - 1)
+            pos = mapToGlobal(QPoint(0, -nPopupHeight - 1));
+    }
+    m_pPortSelectWidget->move(pos);
+    m_pPortSelectWidget->show();
+}
+
+void CReceiverListView::OnHeaderMouseEnter()
+{
+    if (m_nHoverRow == -1)
+        return;
+    const bool bBlocked = m_pModel->blockSignals(true);
+    DropHoverBox();
+    m_bHover = false;
+    m_nHoverRow = -1;
+    m_pModel->blockSignals(bBlocked);
+    viewport()->update();
+}
+
+bool CReceiverListView::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::Enter: {
+        const auto* pEnter = dynamic_cast<QEnterEvent*>(e);
+        if (pEnter && !m_bProgressing) {
+            const QPoint pos = pEnter->pos() - QPoint(0, 40);
+            const int r = ModelRowAt(pos);
+            QStandardItem* pItem = FirstCell(r);
+            if (pItem && pItem->checkState() != Qt::Checked) {
+                const bool bBlocked = m_pModel->blockSignals(true);
+                ShowBox(pItem);
+                m_pModel->blockSignals(bBlocked);
+                m_nHoverRow = r;
+                m_indexHover = indexAt(pos);
+                m_bHover = true;
+                viewport()->update();
+            }
+        }
+        break;
+    }
+    case QEvent::Hide:
+        m_nKeyState = 0;
+        break;
+    case QEvent::Show:
+        m_nKeyState = 0;
+        LayoutScrollBars();
+        break;
+    case QEvent::Resize:
+    case QEvent::UpdateLater:
+        LayoutScrollBars();
+        break;
+    default:
+        break;
+    }
+    return CTreeView::event(e);
+}
+
+void CReceiverListView::LayoutScrollBars()
+{
+    if (!m_pHScrollBar || !m_pVScrollBar)
+        return;
+    const QScrollBar* pH = horizontalScrollBar();
+    const QScrollBar* pV = verticalScrollBar();
+    if (pH) {
+        m_pHScrollBar->setRange(pH->minimum(), pH->maximum());
+        m_pHScrollBar->setPageStep(pH->pageStep());
+        m_pHScrollBar->setSingleStep(pH->singleStep());
+    }
+    if (pV) {
+        m_pVScrollBar->setRange(pV->minimum(), pV->maximum());
+        m_pVScrollBar->setPageStep(pV->pageStep());
+        m_pVScrollBar->setSingleStep(pV->singleStep());
+    }
+
+    const int W = width();
+    const int H = height();
+    if (W < 10 || H < 10) {
+        m_pHScrollBar->hide();
+        m_pVScrollBar->hide();
+        return;
+    }
+    const bool bShowH = pH && pH->minimum() != pH->maximum();
+    const bool bShowV = pV && pV->minimum() != pV->maximum();
+    m_pHScrollBar->setVisible(bShowH);
+    m_pVScrollBar->setVisible(bShowV);
+    const int hh = m_pHScrollBar->sizeHint().height();
+    const int vw = m_pVScrollBar->sizeHint().width();
+    const int hd = m_pHeader->height();
+    m_pHScrollBar->setGeometry(0, H - hh - 1, bShowV ? W - hh - 1 : W - 1, hh);
+    m_pVScrollBar->setGeometry(W - vw - 1, hd + 1, vw, bShowH ? H - hd - vw - 1 : H - hd - 1);
+    m_pHScrollBar->raise();
+    m_pVScrollBar->raise();
+}
+
+void CReceiverListView::mouseMoveEvent(QMouseEvent* e)
+{
+    if (m_bProgressing)
+        return;
+    CTreeView::mouseMoveEvent(e);
+    const int r = ModelRowAt(e->pos());
+    if (r == m_nHoverRow)
+        return;
+    const bool bBlocked = m_pModel->blockSignals(true);
+    QStandardItem* pOld = FirstCell(m_nHoverRow);
+    if (pOld && pOld->isCheckable() && pOld->checkState() == Qt::Unchecked)
+        HideBox(pOld);
+    if (QStandardItem* pNew = FirstCell(r))
+        ShowBox(pNew);
+    const int nRows = m_pModel->rowCount();
+    for (int i = 0; i < nRows; ++i) {
+        if (i == m_nHoverRow || i == r)
+            continue;
+        QStandardItem* pItem = FirstCell(i);
+        if (pItem && pItem->checkState() != Qt::Checked && (pItem->isCheckable() || pItem->data(ReceiverRole::Extra).toBool()))
+            HideBox(pItem);
+    }
+    m_nHoverRow = r;
+    m_pModel->blockSignals(bBlocked);
+    viewport()->update();
+}
+
+void CReceiverListView::leaveEvent(QEvent* e)
+{
+    CTreeView::leaveEvent(e);
+    const bool bBlocked = m_pModel->blockSignals(true);
+    if (m_nHoverRow != -1)
+        DropHoverBox();
+    m_pModel->blockSignals(bBlocked);
+    m_bHover = false;
+    m_nHoverRow = -1;
+    viewport()->update();
+}
+
+void CReceiverListView::mousePressEvent(QMouseEvent* e)
+{
+    if (m_bProgressing)
+        return;
+    const QPoint pos = e->pos();
+    const QModelIndex indexView = indexAt(pos);
+    const int r = indexView.isValid() ? m_pProxyModel->mapToSource(indexView).row() : -1;
+    QStandardItem* pItem = FirstCell(r);
+
+    // The box follows the row's visible place, whatever rows a filter hides.
+    bool bInBox = false;
+    if (indexView.isValid()) {
+        const int nTop = visualRect(indexView).top();
+        bInBox = pos.x() >= s_nBoxLeft && pos.x() <= s_nBoxRight && pos.y() >= nTop + s_nBoxTop && pos.y() <= nTop + s_nBoxBottom;
+    }
+
+    if (bInBox) {
+        m_bMultiCheck = true;
+        if (pItem && pItem->isCheckable())
+            pItem->setCheckState(pItem->checkState() != Qt::Unchecked ? Qt::Unchecked : Qt::Checked);
+        UpdateCheckState();
+        viewport()->update();
+        return;
+    }
+
+    const Qt::KeyboardModifiers modifiers = e->modifiers();
+    if (modifiers == Qt::ControlModifier && indexView.isValid()) {
+        m_bMultiCheck = true;
+        if (pItem) {
+            if (!pItem->isCheckable()) {
+                const bool bBlocked = m_pModel->blockSignals(true);
+                ShowBox(pItem);
+                m_pModel->blockSignals(bBlocked);
+            }
+            pItem->setCheckState(pItem->checkState() != Qt::Unchecked ? Qt::Unchecked : Qt::Checked);
+        }
+        m_nAnchorRow = r;
+        UpdateCheckState();
+        return;
+    }
+
+    if (modifiers == Qt::ShiftModifier && m_nAnchorRow != -1 && !m_bMultiCheck) {
+        m_bMultiCheck = true;
+        if (r == m_nAnchorRow) {
+            if (pItem && pItem->isCheckable())
+                pItem->setCheckState(pItem->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        } else {
+            const int nRows = m_pModel->rowCount();
+            const int nFrom = qMax(0, qMin(r, m_nAnchorRow));
+            const int nTo = qMin(nRows - 1, qMax(r, m_nAnchorRow));
+            bool bBlocked = m_pModel->blockSignals(true);
+            for (int i = nFrom; i <= nTo; ++i) {
+                QStandardItem* pRange = FirstCell(i);
+                if (pRange && !pRange->isCheckable())
+                    ShowBox(pRange);
+            }
+            m_pModel->blockSignals(bBlocked);
+            // The first check goes through live; the rest only add checks, so
+            // one summary at the end gives the header the same state.
+            bool bFirst = true;
+            int nFirstBlocked = -1;
+            for (int i = nFrom; i <= nTo; ++i) {
+                QStandardItem* pRange = FirstCell(i);
+                if (!pRange || !pRange->isCheckable() || pRange->checkState() == Qt::Checked)
+                    continue;
+                if (bFirst) {
+                    pRange->setCheckState(Qt::Checked);
+                    bFirst = false;
+                    bBlocked = m_pModel->blockSignals(true);
+                    continue;
+                }
+                if (nFirstBlocked == -1)
+                    nFirstBlocked = i;
+                pRange->setCheckState(Qt::Checked);
+            }
+            if (!bFirst) {
+                m_pModel->blockSignals(bBlocked);
+                if (nFirstBlocked != -1) {
+                    emit m_pModel->dataChanged(m_pModel->index(nFirstBlocked, 0), m_pModel->index(nTo, 0));
+                    OnItemChanged(FirstCell(nTo));
+                }
+            }
+        }
+        m_nAnchorRow = -1;
+        UpdateCheckState();
+        return;
+    }
+
+    if (r == m_nAnchorRow) {
+        if (pItem && pItem->isCheckable()) {
+            pItem->setCheckState(pItem->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+            UpdateCheckState();
+        }
+        return;
+    }
+
+    if (r == -1) {
+        QTreeView::mousePressEvent(e);
+        return;
+    }
+
+    if (!m_bMultiCheck) {
+        QStandardItem* pPrevious = FirstCell(m_nAnchorRow);
+        if (m_nAnchorRow == -1) {
+            const int nRows = m_pModel->rowCount();
+            for (int i = 0; i < nRows; ++i) {
+                QStandardItem* pCandidate = FirstCell(i);
+                if (pCandidate && pCandidate->checkState() == Qt::Checked) {
+                    pPrevious = pCandidate;
+                    break;
+                }
+            }
+        }
+        if (pPrevious && pPrevious->isCheckable()) {
+            pPrevious->setCheckState(Qt::Unchecked);
+            if (pPrevious != pItem) {
+                const bool bBlocked = m_pModel->blockSignals(true);
+                HideBox(pPrevious);
+                m_pModel->blockSignals(bBlocked);
+            }
+        }
+    }
+    if (pItem && pItem->isCheckable())
+        pItem->setCheckState(pItem->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    m_nAnchorRow = r;
+    UpdateCheckState();
+    viewport()->update();
+}
+
+void CReceiverListView::keyPressEvent(QKeyEvent* e)
+{
+    // Service key sequence 1, 5, 9.
+    const int nKey = e->key();
+    if (nKey == Qt::Key_1 && m_nKeyState == 0) {
+        m_nKeyState = 1;
+    } else if (nKey == Qt::Key_5 && m_nKeyState == 1) {
+        m_nKeyState = 2;
+    } else if (nKey == Qt::Key_9 && m_nKeyState == 2) {
+        m_nKeyState = 0;
+        emit SignalShowPack(true);
+    } else {
+        m_nKeyState = 0;
+    }
+    QTreeView::keyPressEvent(e);
+}
+
+void CReceiverListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+
+    const bool bHovered = selectionBehavior() == QAbstractItemView::SelectRows && option.showDecorationSelected
+        && option.state != QStyle::State_None && m_indexHover.row() == index.row()
+        && m_indexHover.parent() == index.parent() && m_bHover && m_indexHover.isValid();
+
+    const QModelIndex indexFirst = index.sibling(index.row(), 0);
+    const bool bCheckable = indexFirst.flags() & Qt::ItemIsUserCheckable;
+    const bool bChecked = indexFirst.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    const bool bMarked = indexFirst.data(ReceiverRole::UpgradeMark).toBool();
+
+    QColor color;
+    if (bCheckable && (bChecked || bMarked))
+        color = QColor::fromRgba(0xFF383B42);
+    else if (bHovered)
+        color = QColor::fromRgba(0xFF26282C);
+    else if (index.row() % 2 == 1)
+        color = QColor::fromRgba(0xFF131416);
+    else
+        color = QColor::fromRgba(0x00131416);
+    painter->setBrush(color);
+    painter->drawRoundedRect(option.rect, 4.0, 4.0, Qt::AbsoluteSize);
+    painter->restore();
+    QTreeView::drawRow(painter, option, index);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "CTreeView.h"
+#include "SReceiverRowInfo.h"
+
+#include <QList>
+
+class QSortFilterProxyModel;
+class QStandardItem;
+class CReceiverListHeader;
+class CReceiverListDelegate;
+class CPortSelectWidget;
+class CScrollBar;
+
+// The receiver table: one row per receiver card, read from the controllers.
+class CMVIEW_EXPORT CReceiverListView : public CTreeView
+{
+    Q_OBJECT
+
+public:
+    explicit CReceiverListView(QWidget* parent = nullptr);
+    ~CReceiverListView() override;
+
+    void Retranslate();
+    void RefreshShow(bool bReload, bool bClearCheck);
+    void UpdateShow();
+    void UpdatePacketCount();
+    void CollectReceiverInfo();
+    void SetProgressFinished(bool bFinished);
+    void UpdateProgress();
+    bool IsProgressing() const { return m_bProgressing; }
+    void SortByColumn(int nColumn, bool bAscending, bool bFromHeader);
+    void SelectAll(bool bChecked);
+    void UpdateCheckState();
+    void FiltratePort(bool bClearChecks);
+
+    // Read-only access for hosts and checks.
+    QStandardItemModel* GetModel() const { return m_pModel; }
+    QSortFilterProxyModel* GetProxyModel() const { return m_pProxyModel; }
+    CReceiverListHeader* GetHeader() const { return m_pHeader; }
+    CReceiverListDelegate* GetDelegate() const { return m_pDelegate; }
+    CPortSelectWidget* GetPortSelectWidget() const { return m_pPortSelectWidget; }
+    CScrollBar* GetHScrollBar() const { return m_pHScrollBar; }
+    CScrollBar* GetVScrollBar() const { return m_pVScrollBar; }
+    const QList<SReceiverRowInfo>& GetRowInfoList() const { return m_listRowInfo; }
+    bool IsShowPort() const { return m_bShowPort; }
+    int GetPortColumnHidden() const { return m_nPortColumnHidden; }
+    int GetFilterPort() const { return m_nFilterPort; }
+    int GetFilterRowCount() const { return m_nFilterRowCount; }
+    int GetHoverRow() const { return m_nHoverRow; }
+    int GetAnchorRow() const { return m_nAnchorRow; }
+    bool IsMultiCheck() const { return m_bMultiCheck; }
+    int GetKeyState() const { return m_nKeyState; }
+
+signals:
+    void RcvSelectChanged();
+    void DataChange();
+    void SignalShowPack(bool bShow);
+    void SetCheckState(Qt::CheckState state);
+    void SignalFiltrate();
+
+protected:
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    void InitModel();
+    void InitScrollBar();
+    void InitColumn();
+    void LayoutScrollBars();
+    void ShowPortPopup();
+    void OnItemChanged(QStandardItem* pItem);
+    void OnHeaderSort(int nIndex, bool bSort);
+    void OnHeaderMouseEnter();
+    void OnPortChosen();
+
+    // Model row under a viewport position, through the proxy; -1 over empty space.
+    int ModelRowAt(const QPoint& pos) const;
+    bool IsModelRowHidden(int nRow) const;
+    QStandardItem* FirstCell(int nRow) const;
+    SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache) const;
+    int CheckBoxStateForCount(int nCheckedRows) const;
+    void WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
+                       const SRowProgressInfo& progress, bool bSizeHint) const;
+    void EmitModelDataChanged(int nFirstColumn, int nLastColumn);
+    // Hides the hover box of m_nHoverRow when it is unchecked; signals must be blocked.
+    void DropHoverBox();
+
+    CReceiverListHeader* m_pHeader = nullptr;
+    CReceiverListDelegate* m_pDelegate = nullptr;
+    CPortSelectWidget* m_pPortSelectWidget = nullptr;
+    QList<SReceiverRowInfo> m_listRowInfo;
+    QList<SRowProgressInfo> m_listProgressInfo;
+    QSortFilterProxyModel* m_pProxyModel = nullptr;
+    CScrollBar* m_pHScrollBar = nullptr;
+    CScrollBar* m_pVScrollBar = nullptr;
+    bool m_bShowPort = false;
+    int m_nPortColumnHidden = 0;
+    int m_nFilterPort = -1;
+    int m_nFilterRowCount = 0;
+    int m_nHoverRow = -1;
+    int m_nAnchorRow = -1;
+    bool m_bMultiCheck = false;
+    bool m_bProgressing = false;
+    int m_nKeyState = 0;
+
+    // The port preference the sort column was last expressed against; the sort
+    // column moves once when a refresh re-lays the columns for a new preference.
+    bool m_bSortPortHiddenKnown = false;
+    bool m_bSortPortHidden = false;
+};

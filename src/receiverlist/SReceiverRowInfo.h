@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+// Item roles of the receiver table. Texts under Qt::UserRole are the sort keys
+// the proxy reads.
+namespace ReceiverRole
+{
+constexpr int SortKey = Qt::UserRole;          // sort key of the cell
+constexpr int Extra = Qt::UserRole + 1;        // box-shown flag / digit count / progress record
+constexpr int UpgradeMark = Qt::UserRole + 2;  // row is part of a running upgrade
+constexpr int PlainText = Qt::UserRole + 100;  // cell text again, for hosts that read it
+}
+
+// Logical column keys; the model column is key - m_nPortColumnHidden.
+namespace ReceiverColumn
+{
+enum EKey
+{
+    Port = 0,
+    Position,
+    Type,
+    SerialNumber,
+    Firmware,
+    Packets,
+    Progress,
+    FailedModule,
+    Temperature,
+    Humidity,
+    Voltage,
+    Uptime,
+    Count
+};
+}
+
+struct SReceiverRowInfo
+{
+    int nPort = 0;
+    int nPosition = -1;
+    std::string strTypeName;
+    std::string strType;
+    std::string strSN;
+    std::string strVersion;
+    uint32_t nErrorPackets = 0;
+    uint32_t nTotalPackets = 0;
+    std::string strFailedModule;
+    std::string strTemperature;
+    std::string strHumidity;
+    std::string strVoltage;
+    std::string strUptime;
+};
+
+struct SRowProgressInfo
+{
+    int32_t nState = 0;     // 0 nothing, 2 upgrading, 3 failed, 4 succeeded
+    int32_t nProgress = 0;  // percent
+    QString strText = QStringLiteral("N/A");
+};
+
+Q_DECLARE_METATYPE(SRowProgressInfo)
+
+// Registers the record with the meta-type system once and returns its id.
+int RowProgressInfoTypeId();

@@ -1,0 +1,106 @@
+#include "CReceiverListDelegate.h"
+
+#include "CIconCache.h"
+#include "SReceiverRowInfo.h"
+
+#include <QPainter>
+#include <QTextOption>
+
+namespace
+{
+const QColor s_colorTrack(0x2F, 0x32, 0x37);
+const QColor s_colorUpgrading(0xA9, 0xB3, 0xBC);
+const QColor s_colorFailed(0xC2, 0x41, 0x41);
+const QColor s_colorSucceeded(0x43, 0xC2, 0x41);
+const QColor s_colorPacketError(0xD7, 0x45, 0x3D);
+const QString s_strCheckDisable = QStringLiteral(":/image/control/checkBox/checkDisable.svg");
+
+void SetCellFont(QPainter* painter)
+{
+    QFont font = painter->font();
+    font.setPixelSize(12);
+    painter->setFont(font);
+}
+}
+
+CReceiverListDelegate::CReceiverListDelegate(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+CReceiverListDelegate::~CReceiverListDelegate() = default;
+
+void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect& rect = option.rect;
+    const int nColumn = index.column();
+
+    if (nColumn == 0) {
+        const bool bBoxShown = index.data(ReceiverRole::Extra).toBool();
+        const bool bNoState = index.data(Qt::CheckStateRole).isNull();
+        QStyleOptionViewItem optionShifted(option);
+        optionShifted.rect.setLeft(rect.left() + 22);
+        if (bBoxShown && bNoState)
+            CIconCache::Draw(painter, QRectF(rect.left() + 16, rect.top() + 10, 16, 16), s_strCheckDisable);
+        QStyledItemDelegate::paint(painter, optionShifted, index);
+    } else {
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
+    const int nPacketsColumn = m_bShowPort ? 5 : 4;
+    const int nProgressColumn = m_bShowPort ? 6 : 5;
+
+    if (nColumn == nProgressColumn) {
+        SetCellFont(painter);
+        const QVariant varInfo = index.data(ReceiverRole::Extra);
+        const SRowProgressInfo info = varInfo.canConvert<SRowProgressInfo>() ? varInfo.value<SRowProgressInfo>() : SRowProgressInfo();
+        if (info.nState == 0 || info.nState == 1) {
+            painter->drawText(QRectF(rect.left() + 14, rect.top(), 140, rect.height()), info.strText,
+                              QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+            return;
+        }
+        const int w = rect.width();
+        const int h = rect.height();
+        const int b = qMin(140, w - 80);
+        const int x0 = rect.left() + 14;
+        const int y0 = rect.top() + (h - 6) / 2;
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(s_colorTrack);
+        painter->drawRoundedRect(QRectF(x0, y0, b, 6), 2.0, 2.0, Qt::AbsoluteSize);
+        const int f = qMin(b * info.nProgress / 100, info.nProgress * 140 / 100);
+        if (info.nState == 2)
+            painter->setBrush(s_colorUpgrading);
+        else if (info.nState == 3)
+            painter->setBrush(s_colorFailed);
+        else if (info.nState == 4)
+            painter->setBrush(s_colorSucceeded);
+        painter->drawRoundedRect(QRectF(x0, y0, f, 6), 2.0, 2.0, Qt::AbsoluteSize);
+        painter->restore();
+        const QRect rectText(QPoint(x0 + b + 7, rect.top()), QPoint(rect.right(), rect.bottom()));
+        if (rectText.left() < rect.right())
+            painter->drawText(rectText, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, info.strText);
+        return;
+    }
+
+    if (nColumn == nPacketsColumn) {
+        SetCellFont(painter);
+        const double dValue = index.data(ReceiverRole::SortKey).toDouble();
+        const int nDigits = index.data(ReceiverRole::Extra).toInt();
+        QString strText = QString::number(dValue, 'f', nDigits);
+        if (strText == QLatin1String("0"))
+            strText += QLatin1String(".0");
+        const QStringList listParts = strText.split(QLatin1Char('.'));
+        const QString strErrors = listParts.value(0);
+        const QString strTotal = listParts.value(1);
+        const qint64 nErrors = strErrors.toLongLong();
+        const qint64 nTotal = strTotal.toLongLong();
+        const QPen penOld = painter->pen();
+        if (nErrors * 1000000 > nTotal)
+            painter->setPen(s_colorPacketError);
+        painter->drawText(QRectF(rect.left() + 14, rect.top(), 140, rect.height()), strErrors + QLatin1String(" / ") + strTotal,
+                          QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+        painter->setPen(penOld);
+    }
+}

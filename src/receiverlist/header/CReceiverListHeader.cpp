@@ -1,0 +1,452 @@
+#include "CReceiverListHeader.h"
+
+#include "CIconCache.h"
+#include "CToolTip.h"
+
+#include <QMouseEvent>
+#include <QMutex>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyleOptionButton>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
+#include <cstdio>
+
+namespace
+{
+const QString s_strResetNormal = QStringLiteral(":/image/control/reset/normal.svg");
+const QString s_strResetDown = QStringLiteral(":/image/control/reset/down.svg");
+const QString s_strResetDisable = QStringLiteral(":/image/control/reset/disable.svg");
+const QString s_strFilterNormal = QStringLiteral(":/image/control/filtrate/normal.svg");
+const QString s_strFilterHover = QStringLiteral(":/image/control/filtrate/hover.svg");
+const QString s_strFilterDown = QStringLiteral(":/image/control/filtrate/down.svg");
+const QString s_strFilterDisable = QStringLiteral(":/image/control/filtrate/disable.svg");
+const QString s_strCheckDown = QStringLiteral(":/image/control/checkBox/down.svg");
+const QString s_strCheckIndeterminate = QStringLiteral(":/image/control/checkBox/indeterminate.svg");
+const QString s_strCheckNormal = QStringLiteral(":/image/control/checkBox/normal.svg");
+const QString s_strCheckDisable = QStringLiteral(":/image/control/checkBox/checkDisable.svg");
+const QString s_strIndeterminateDisable = QStringLiteral(":/image/control/checkBox/indeterminateDisable.svg");
+const QString s_strUncheckDisable = QStringLiteral(":/image/control/checkBox/uncheckDisable.svg");
+const QString s_strSortUp2Down = QStringLiteral(":/image/treeView/headerSort/up2down.png");
+const QString s_strSortDown2Up = QStringLiteral(":/image/treeView/headerSort/down2up.png");
+
+const QColor s_colorBackground(0x2F, 0x32, 0x37);
+const QColor s_colorText(0xE3, 0xE5, 0xE8);
+const QColor s_colorSeparatorLeft(0x51, 0x57, 0x5F);
+const QColor s_colorSeparatorRight(0x00, 0x00, 0x00);
+
+constexpr int s_nPacketsColumn = 5;
+constexpr int s_nProgressColumn = 6;
+constexpr int s_nLastColumn = 11;
+constexpr int s_nPacketsMinWidth = 155;
+
+std::atomic_bool s_bDetecting { false };
+
+QPixmap SortArrow(bool bAscending)
+{
+    // Loaded once; the two arrows never change while the process runs.
+    static const QPixmap s_pixUp2Down(s_strSortUp2Down);
+    static const QPixmap s_pixDown2Up(s_strSortDown2Up);
+    return bAscending ? s_pixUp2Down : s_pixDown2Up;
+}
+}
+
+// The header a job signals when it ends. The header clears the pointer under
+// the mutex when it is destroyed; a job emits only while holding the mutex.
+struct SDetectLink
+{
+    QMutex mutex;
+    CReceiverListHeader* pHeader = nullptr;
+};
+
+CReceiverListHeader::CReceiverListHeader(QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent)
+    , m_strResetIcon(s_strResetNormal)
+    , m_strFilterIcon(s_strFilterDisable)
+    , m_pDetectLink(std::make_shared<SDetectLink>())
+{
+    m_pDetectLink->pHeader = this;
+
+    setHighlightSections(false);
+    setStretchLastSection(true);
+    setSortIndicator(0, Qt::AscendingOrder);
+    installEventFilter(this);
+    setAttribute(Qt::WA_MouseTracking);
+    setSectionResizeMode(QHeaderView::Interactive);
+
+    m_listLabels << tr("Port") << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware")
+                 << tr("Error/Total packets") << tr("Progress") << tr("Failed module") << tr("Temperature")
+                 << tr("Humidity") << tr("Voltage") << tr("Uptime");
+
+    m_fontLabel = QFont(QStringLiteral("normal"));
+    m_fontLabel.setPixelSize(12);
+    m_fontLabel.setWeight(QFont::Bold);
+
+    connect(this, &QHeaderView::sectionResized, this, &CReceiverListHeader::OnSectionResized);
+}
+
+CReceiverListHeader::~CReceiverListHeader()
+{
+    QMutexLocker locker(&m_pDetectLink->mutex);
+    m_pDetectLink->pHeader = nullptr;
+}
+
+void CReceiverListHeader::OnSectionResized(int logicalIndex, int /*oldSize*/, int newSize)
+{
+    if (logicalIndex == s_nPacketsColumn - m_nPortColumnHidden && newSize < s_nPacketsMinWidth)
+        resizeSection(logicalIndex, s_nPacketsMinWidth);
+}
+
+void CReceiverListHeader::SetColumnLabels(bool bShowPort)
+{
+    m_listLabels.clear();
+    m_bShowPort = bShowPort;
+    m_nPortColumnHidden = 1;
+    if (bShowPort) {
+        m_listLabels << tr("Port");
+        m_nPortColumnHidden = 0;
+    }
+    m_listLabels << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware") << tr("Error/Total packets")
+                 << tr("Progress") << tr("Failed module") << tr("Temperature") << tr("Humidity") << tr("Voltage")
+                 << tr("Uptime");
+    update();
+}
+
+QString CReceiverListHeader::FilterIconByFlags() const
+{
+    if (!m_bFilterEnabled || !m_bShowPort)
+        return s_strFilterDisable;
+    return m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+}
+
+QString CReceiverListHeader::CheckIconFor(bool bEnabled, int nState, bool bShowUnchecked) const
+{
+    if (nState == Qt::Checked)
+        return bEnabled ? s_strCheckDown : s_strCheckDisable;
+    if (nState == Qt::PartiallyChecked)
+        return bEnabled ? s_strCheckIndeterminate : s_strIndeterminateDisable;
+    if (!bShowUnchecked)
+        return QString();
+    return bEnabled ? s_strCheckNormal : s_strUncheckDisable;
+}
+
+void CReceiverListHeader::SetButtonsEnabled(bool bEnabled)
+{
+    m_bEnabled = bEnabled;
+    if (bEnabled) {
+        m_strFilterIcon = FilterIconByFlags();
+        m_strResetIcon = s_strResetNormal;
+    } else {
+        m_strFilterIcon = s_strFilterDisable;
+        m_strResetIcon = s_strResetDisable;
+    }
+    m_strCheckIcon = CheckIconFor(bEnabled, m_nCheckState, m_bHasRows);
+    update();
+}
+
+void CReceiverListHeader::SetCheckBoxState(int nState, bool bShowUnchecked)
+{
+    m_nCheckState = nState;
+    m_strCheckIcon = CheckIconFor(true, nState, bShowUnchecked);
+    update();
+}
+
+void CReceiverListHeader::SetFilterDown(bool bDown)
+{
+    m_bFilterDown = bDown;
+    m_strFilterIcon = s_strFilterDisable;
+    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_bFilterEnabled)
+        m_strFilterIcon = m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+    update();
+}
+
+void CReceiverListHeader::SetFilterEnabled(bool bEnabled)
+{
+    m_bFilterEnabled = bEnabled;
+    m_strFilterIcon = s_strFilterDisable;
+    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_bFilterEnabled)
+        m_strFilterIcon = m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+    update();
+}
+
+void CReceiverListHeader::ShowButtonToolTip(bool bDelay)
+{
+    QString strText;
+    if (m_bResetHover)
+        strText = tr("Reset");
+    else if (m_bFilterHover)
+        strText = tr("Filter");
+    else {
+        CToolTip::HideText();
+        return;
+    }
+    if (bDelay)
+        CToolTip::ShowTextDelay(strText, 40);
+    else
+        CToolTip::ShowText(strText);
+}
+
+void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    painter->save();
+    QHeaderView::paintSection(painter, rect, logicalIndex);
+    painter->restore();
+
+    const int L = rect.left();
+    const int T = rect.top();
+    const int R = rect.right();
+    const int B = rect.bottom();
+    const int H = m_nPortColumnHidden;
+
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(s_colorBackground);
+    painter->drawRects(&rect, 1);
+
+    painter->setFont(m_fontLabel);
+    painter->setPen(s_colorText);
+    painter->setBrush(Qt::NoBrush);
+
+    const QString strLabel = m_listLabels.value(logicalIndex);
+
+    if (logicalIndex == 0) {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.palette.setColor(QPalette::WindowText, s_colorText);
+        option.text = strLabel;
+        option.iconSize = QSize(16, 16);
+        if (m_bHasRows && !m_strCheckIcon.isEmpty())
+            option.icon = QIcon(CIconCache::Pixmap(m_strCheckIcon, option.iconSize, painter->device()->devicePixelRatioF()));
+        const int X = m_strCheckIcon.isEmpty() ? 20 : 0;
+        option.rect = QRect(QPoint(L + 15 + X, T), QPoint(R, B));
+        style()->drawControl(QStyle::CE_CheckBoxLabel, &option, painter);
+        m_rectCheck = QRect(QPoint(L + 15, T + 6), QPoint(L + 36, T + 27));
+
+        if (m_bShowPort) {
+            const QRect rectText = painter->boundingRect(QRect(QPoint(L + 32, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
+            const int X2 = rectText.right();
+            CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_strFilterIcon);
+            m_rectFilter = QRect(QPoint(X2 + 6, 9), QPoint(X2 + 25, 28));
+        }
+    }
+
+    if (m_nSortColumn == logicalIndex && logicalIndex != s_nProgressColumn - H && m_bEnabled) {
+        const QPixmap pixArrow = SortArrow(m_bSort);
+        painter->drawPixmap(QRectF(L + (R - L + 1) / 2 - 4, 3, 9, 5), pixArrow, QRectF(pixArrow.rect()));
+    }
+
+    if (logicalIndex != 0) {
+        const int RT = (logicalIndex == s_nPacketsColumn - H) ? R - 30 : R;
+        painter->drawText(QRectF(L + 14, T, RT - (L + 14) + 1, B - T + 1), strLabel,
+                          QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+    }
+
+    if (logicalIndex != s_nLastColumn - H) {
+        painter->setPen(s_colorSeparatorLeft);
+        painter->drawLine(R - 1, T + 6, R - 1, B - 6);
+        painter->setPen(s_colorSeparatorRight);
+        painter->drawLine(R, T + 6, R, B - 6);
+    }
+
+    if (logicalIndex == s_nPacketsColumn - H) {
+        const QRect rectText = painter->boundingRect(QRect(QPoint(L + 12, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
+        const int X2 = rectText.right();
+        CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_strResetIcon);
+        m_rectReset = QRect(QPoint(X2 + 6, 8), QPoint(X2 + 25, 27));
+    }
+}
+
+void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
+{
+    if (!m_bEnabled || m_bBusy)
+        return;
+    m_bBusy = true;
+    const QPoint pos = e->pos();
+
+    if (m_rectReset.contains(pos)) {
+        if (g_pReceiverControl)
+            g_pReceiverControl->ClearCableErrors();
+        const std::shared_ptr<SDetectLink> pLink = m_pDetectLink;
+        // Nobody waits for the job; the link keeps it from reaching a destroyed header.
+        QtConcurrent::run(QThreadPool::globalInstance(), [pLink]() { return RunDetect(pLink); });
+        m_bBusy = false;
+        return;
+    }
+
+    if (m_rectFilter.contains(pos) && m_bShowPort) {
+        if (m_bFilterEnabled) {
+            m_bFilterDown = true;
+            m_strFilterIcon = s_strFilterDown;
+            emit FiltrateClicked();
+            update();
+        } else {
+            m_strFilterIcon = s_strFilterDisable;
+            update();
+        }
+        m_bBusy = false;
+        return;
+    }
+
+    if (m_rectCheck.contains(pos) && m_bHasRows) {
+        if (m_nCheckState == Qt::Checked) {
+            emit SetAllChecked(false);
+            SetCheckBoxState(Qt::Unchecked, true);
+        } else {
+            emit SetAllChecked(true);
+            m_nCheckState = Qt::Checked;
+            m_strCheckIcon = s_strCheckDown;
+            update();
+        }
+        m_bBusy = false;
+        return;
+    }
+
+    QHeaderView::mousePressEvent(e);
+    if (cursor().shape() == Qt::SplitHCursor) {
+        m_bBusy = false;
+        return;
+    }
+    const int nSection = orientation() == Qt::Horizontal ? logicalIndexAt(pos.x()) : logicalIndexAt(pos.y());
+    if (nSection == s_nProgressColumn - m_nPortColumnHidden) {
+        m_bBusy = false;
+        return;
+    }
+    if (nSection != m_nSortColumn) {
+        m_nSortColumn = nSection;
+        m_bSort = true;
+    } else {
+        m_bSort = !m_bSort;
+    }
+    emit SortColumn(nSection, m_bSort);
+    update();
+    m_bBusy = false;
+}
+
+void CReceiverListHeader::mouseMoveEvent(QMouseEvent* e)
+{
+    QHeaderView::mouseMoveEvent(e);
+    if (!m_bEnabled)
+        return;
+    const QPoint pos = e->pos();
+
+    if (m_rectReset.contains(pos)) {
+        m_strResetIcon = s_strResetDown;
+        if (!m_bResetHover) {
+            m_bResetHover = true;
+            update();
+        }
+    } else {
+        m_strResetIcon = s_strResetNormal;
+        if (m_bResetHover) {
+            m_bResetHover = false;
+            update();
+        }
+    }
+
+    if (m_bShowPort) {
+        const bool bInside = m_rectFilter.contains(pos);
+        if (!m_bFilterEnabled)
+            m_strFilterIcon = s_strFilterDisable;
+        else if (m_bFilterDown)
+            m_strFilterIcon = s_strFilterDown;
+        else
+            m_strFilterIcon = bInside ? s_strFilterHover : s_strFilterNormal;
+        if (bInside != m_bFilterHover) {
+            m_bFilterHover = bInside;
+            update();
+        }
+    }
+
+    if (m_rectCheck.contains(pos) && m_bHasRows) {
+        if (m_strCheckIcon.isEmpty()) {
+            m_strCheckIcon = s_strCheckNormal;
+            update();
+        }
+    } else if (m_strCheckIcon == s_strCheckNormal) {
+        m_strCheckIcon.clear();
+        update();
+    }
+}
+
+void CReceiverListHeader::leaveEvent(QEvent* e)
+{
+    if (m_bResetHover) {
+        m_bResetHover = false;
+        m_strResetIcon = s_strResetNormal;
+        update();
+    }
+    if (m_bFilterHover) {
+        m_bFilterHover = false;
+        m_strFilterIcon = FilterIconByFlags();
+        update();
+    }
+    if (m_bEnabled) {
+        m_strCheckIcon = CheckIconFor(true, m_nCheckState, false);
+        update();
+    }
+    QHeaderView::leaveEvent(e);
+}
+
+bool CReceiverListHeader::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::HoverMove:
+        if (CToolTip::IsVisible())
+            ShowButtonToolTip(true);
+        break;
+    case QEvent::ToolTip:
+        ShowButtonToolTip(false);
+        break;
+    case QEvent::Enter:
+        emit MouseEnter();
+        break;
+    default:
+        break;
+    }
+    return QHeaderView::event(e);
+}
+
+bool CReceiverListHeader::IsDetecting()
+{
+    return s_bDetecting.load();
+}
+
+uint CReceiverListHeader::RcvDetectThread(LPVOID lParam)
+{
+    // Invoked directly, the caller vouches for the header; jobs started by a
+    // Reset click go through the header's link instead.
+    auto* pHeader = static_cast<CReceiverListHeader*>(lParam);
+    return RunDetect(pHeader ? pHeader->m_pDetectLink : std::shared_ptr<SDetectLink>());
+}
+
+uint CReceiverListHeader::RunDetect(const std::shared_ptr<SDetectLink>& pLink)
+{
+    if (s_bDetecting.exchange(true))
+        return 0;
+
+    if (g_pPreferenceControl && g_pPreferenceControl->IsPortHidden()) {
+        if (g_pDetectControl)
+            g_pDetectControl->DetectAll(true);
+    } else if (g_pRuntimeControl) {
+        const QUuid id = g_pRuntimeControl->GetCurrentDeviceId();
+        static const QString s_strNullId = QStringLiteral("00000000-0000-0000-0000000000000000");
+        char szId[40] = {};
+        std::snprintf(szId, sizeof(szId),
+                      "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X%02X%02X",
+                      (id.data1 >> 24) & 0xFF, (id.data1 >> 16) & 0xFF, (id.data1 >> 8) & 0xFF, id.data1 & 0xFF,
+                      (id.data2 >> 8) & 0xFF, id.data2 & 0xFF, (id.data3 >> 8) & 0xFF, id.data3 & 0xFF,
+                      id.data4[0], id.data4[1], id.data4[2], id.data4[3], id.data4[4], id.data4[5], id.data4[6],
+                      id.data4[7]);
+        if (QString::fromLatin1(szId) != s_strNullId && g_pDetectControl)
+            g_pDetectControl->DetectReceivers(id);
+    }
+
+    if (pLink) {
+        QMutexLocker locker(&pLink->mutex);
+        if (pLink->pHeader)
+            emit pLink->pHeader->ClearCableError();
+    }
+    s_bDetecting.store(false);
+    return 0;
+}
