@@ -280,6 +280,23 @@ int CReceiverListView::ModelRowAt(const QPoint& pos) const
     return index.isValid() ? m_pProxyModel->mapToSource(index).row() : -1;
 }
 
+std::vector<int> CReceiverListView::RowsInViewOrder() const
+{
+    // Sorting happens in the proxy only, so the source rows keep their build
+    // order; every walk over "the rows" follows the order the user sees.
+    const int nRows = m_pModel->rowCount();
+    std::vector<int> vecRows;
+    vecRows.reserve(size_t(nRows));
+    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != nRows) {
+        for (int r = 0; r < nRows; ++r)
+            vecRows.push_back(r);
+    } else {
+        for (int p = 0; p < nRows; ++p)
+            vecRows.push_back(m_pProxyModel->mapToSource(m_pProxyModel->index(p, 0)).row());
+    }
+    return vecRows;
+}
+
 bool CReceiverListView::IsModelRowHidden(int nRow) const
 {
     const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(nRow, 0));
@@ -445,7 +462,11 @@ void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn)
     const int nRows = m_pModel->rowCount();
     if (nRows == 0 || nFirstColumn > nLastColumn)
         return;
+    // The model turns this notice into one itemChanged per cell; those cells
+    // were written in bulk, and the callers decide on the summary themselves.
+    m_bBulkNotice = true;
     emit m_pModel->dataChanged(m_pModel->index(0, nFirstColumn), m_pModel->index(nRows - 1, nLastColumn));
+    m_bBulkNotice = false;
 }
 
 void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
@@ -569,7 +590,7 @@ void CReceiverListView::UpdateShow()
     const int nRows = m_pModel->rowCount();
     std::unordered_map<SReceiverAddress, int, SAddressHash> mapRow;
     mapRow.reserve(size_t(nRows));
-    for (int r = 0; r < nRows; ++r)
+    for (const int r : RowsInViewOrder())
         mapRow.emplace(RowAddress(r, &mapPortCache), r);
 
     std::vector<int> vecRow;
@@ -663,7 +684,7 @@ void CReceiverListView::UpdatePacketCount()
 
     const int nColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
     const bool bBlocked = m_pModel->blockSignals(true);
-    for (int r = 0; r < nRows; ++r) {
+    for (const int r : RowsInViewOrder()) {
         const auto it = mapReceiver.find(RowAddress(r, nullptr));
         if (it == mapReceiver.end())
             continue;
@@ -714,8 +735,9 @@ void CReceiverListView::UpdateProgress()
 
     // Written with the model's signals blocked, then one change notice for the
     // column: only the Progress cells change, and nothing reads them per write.
+    const std::vector<int> vecRows = RowsInViewOrder();
     const bool bBlocked = m_pModel->blockSignals(true);
-    for (int r = 0; r < nRows; ++r) {
+    for (const int r : vecRows) {
         const SReceiverAddress address = RowAddress(r, &mapPortCache);
         SRowProgressInfo info;
         if (setMembers.count(address)) {
@@ -789,7 +811,6 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
     if (!IsListSortedKey(int(nKey))) {
         const Qt::SortOrder order = bAscending ? Qt::AscendingOrder : Qt::DescendingOrder;
         sortByColumn(nColumn, order);
-        m_pModel->sort(nColumn, order);
         return;
     }
 
@@ -863,8 +884,7 @@ void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
     SortByColumn(nIndex, bSort, true);
     if (m_bMultiCheck)
         return;
-    const int nRows = m_pModel->rowCount();
-    for (int r = 0; r < nRows; ++r) {
+    for (const int r : RowsInViewOrder()) {
         const QStandardItem* pItem = FirstCell(r);
         if (pItem && pItem->isCheckable() && pItem->checkState() == Qt::Checked) {
             m_nAnchorRow = r;
@@ -875,7 +895,7 @@ void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
 
 void CReceiverListView::OnItemChanged(QStandardItem* pItem)
 {
-    if (!pItem || pItem->column() != 0)
+    if (!pItem || pItem->column() != 0 || m_bBulkNotice)
         return;
     const int nRows = m_pModel->rowCount();
     if (nRows == 0) {
@@ -885,10 +905,11 @@ void CReceiverListView::OnItemChanged(QStandardItem* pItem)
     }
     bool bSeenChecked = false;
     bool bSeenUnchecked = false;
-    for (int r = 0; r < nRows; ++r) {
-        if (IsModelRowHidden(r))
+    const int nViewRows = m_pProxyModel->rowCount();
+    for (int p = 0; p < nViewRows; ++p) {
+        if (isRowHidden(p, QModelIndex()))
             continue;
-        const QStandardItem* pFirst = FirstCell(r);
+        const QStandardItem* pFirst = m_pModel->itemFromIndex(m_pProxyModel->mapToSource(m_pProxyModel->index(p, 0)));
         const bool bChecked = pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked;
         (bChecked ? bSeenChecked : bSeenUnchecked) = true;
         if (bSeenChecked && bSeenUnchecked) {
@@ -907,8 +928,7 @@ void CReceiverListView::OnItemChanged(QStandardItem* pItem)
 void CReceiverListView::UpdateCheckState()
 {
     std::vector<SReceiverAddress> vecChecked;
-    const int nRows = m_pModel->rowCount();
-    for (int r = 0; r < nRows; ++r) {
+    for (const int r : RowsInViewOrder()) {
         const QStandardItem* pFirst = FirstCell(r);
         if (!pFirst || pFirst->checkState() != Qt::Checked)
             continue;
@@ -1176,12 +1196,21 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
             if (pItem && pItem->isCheckable())
                 pItem->setCheckState(pItem->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
         } else {
-            const int nRows = m_pModel->rowCount();
-            const int nFrom = qMax(0, qMin(r, m_nAnchorRow));
-            const int nTo = qMin(nRows - 1, qMax(r, m_nAnchorRow));
+            // The range runs over the rows as the user sees them.
+            const std::vector<int> vecOrder = RowsInViewOrder();
+            const int nRows = int(vecOrder.size());
+            const int nPosClicked = indexView.isValid() ? indexView.row() : -1;
+            int nPosAnchor = nRows;
+            if (m_nAnchorRow < nRows) {
+                const QModelIndex indexAnchor = m_pProxyModel->mapFromSource(m_pModel->index(m_nAnchorRow, 0));
+                if (indexAnchor.isValid())
+                    nPosAnchor = indexAnchor.row();
+            }
+            const int nFrom = qMax(0, qMin(nPosClicked, nPosAnchor));
+            const int nTo = qMin(nRows - 1, qMax(nPosClicked, nPosAnchor));
             bool bBlocked = m_pModel->blockSignals(true);
             for (int i = nFrom; i <= nTo; ++i) {
-                QStandardItem* pRange = FirstCell(i);
+                QStandardItem* pRange = FirstCell(vecOrder[size_t(i)]);
                 if (pRange && !pRange->isCheckable())
                     ShowBox(pRange);
             }
@@ -1189,9 +1218,9 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
             // The first check goes through live; the rest only add checks, so
             // one summary at the end gives the header the same state.
             bool bFirst = true;
-            int nFirstBlocked = -1;
+            bool bMore = false;
             for (int i = nFrom; i <= nTo; ++i) {
-                QStandardItem* pRange = FirstCell(i);
+                QStandardItem* pRange = FirstCell(vecOrder[size_t(i)]);
                 if (!pRange || !pRange->isCheckable() || pRange->checkState() == Qt::Checked)
                     continue;
                 if (bFirst) {
@@ -1200,15 +1229,14 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
                     bBlocked = m_pModel->blockSignals(true);
                     continue;
                 }
-                if (nFirstBlocked == -1)
-                    nFirstBlocked = i;
+                bMore = true;
                 pRange->setCheckState(Qt::Checked);
             }
             if (!bFirst) {
                 m_pModel->blockSignals(bBlocked);
-                if (nFirstBlocked != -1) {
-                    emit m_pModel->dataChanged(m_pModel->index(nFirstBlocked, 0), m_pModel->index(nTo, 0));
-                    OnItemChanged(FirstCell(nTo));
+                if (bMore) {
+                    EmitModelDataChanged(0, 0);
+                    OnItemChanged(FirstCell(0));
                 }
             }
         }
@@ -1233,8 +1261,7 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
     if (!m_bMultiCheck) {
         QStandardItem* pPrevious = FirstCell(m_nAnchorRow);
         if (m_nAnchorRow == -1) {
-            const int nRows = m_pModel->rowCount();
-            for (int i = 0; i < nRows; ++i) {
+            for (const int i : RowsInViewOrder()) {
                 QStandardItem* pCandidate = FirstCell(i);
                 if (pCandidate && pCandidate->checkState() == Qt::Checked) {
                     pPrevious = pCandidate;

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <vector>
+
 class QSortFilterProxyModel;
 class QStandardItem;
 class CReceiverListHeader;
@@ -81,6 +83,7 @@ private:
     // Model row under a viewport position, through the proxy; -1 over empty space.
     int ModelRowAt(const QPoint& pos) const;
     bool IsModelRowHidden(int nRow) const;
+    std::vector<int> RowsInViewOrder() const;
     QStandardItem* FirstCell(int nRow) const;
     SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache) const;
     int CheckBoxStateForCount(int nCheckedRows) const;
@@ -111,5 +114,6 @@ private:
     // The port preference the sort column was last expressed against; the sort
     // column moves once when a refresh re-lays the columns for a new preference.
     bool m_bSortPortHiddenKnown = false;
+    bool m_bBulkNotice = false;
     bool m_bSortPortHidden = false;
 };
