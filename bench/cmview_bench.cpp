@@ -1,0 +1,284 @@
+// Times the view's operations on a shown CCMMainView (offscreen) at several wall
+// sizes, next to plain-Qt peers of the same size measured in the same run.
+//
+//   cmview_bench [--sizes 1000,10000,50000] [--runs 5]
+//
+// Prints one line per operation and size: the median time, the peer it is
+// compared with and the ratio, then the growth from the second to the last size.
+
+#include "CCMMainView.h"
+#include "CPortSelectWidget.h"
+#include "CReceiverListHeader.h"
+#include "CReceiverListView.h"
+#include "CSimWall.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTextStream>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace
+{
+struct SResult
+{
+    QString strName;
+    QString strPeer;
+    double dMs = 0.0;
+};
+
+double Median(std::vector<double> vec)
+{
+    std::sort(vec.begin(), vec.end());
+    return vec.empty() ? 0.0 : vec[vec.size() / 2];
+}
+
+// Runs fnPrepare (untimed) then fnTimed, nRuns times; returns the median in ms.
+double Measure(int nRuns, const std::function<void()>& fnPrepare, const std::function<void()>& fnTimed)
+{
+    std::vector<double> vec;
+    for (int i = 0; i < nRuns; ++i) {
+        if (fnPrepare)
+            fnPrepare();
+        QElapsedTimer timer;
+        timer.start();
+        fnTimed();
+        vec.push_back(double(timer.nsecsElapsed()) / 1e6);
+        QCoreApplication::processEvents();
+    }
+    return Median(vec);
+}
+
+long PeakRssKb()
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+QPoint SectionCentre(QHeaderView* pHeader, int nSection)
+{
+    return QPoint(pHeader->sectionViewportPosition(nSection) + pHeader->sectionSize(nSection) / 2 + 20, pHeader->height() / 2);
+}
+
+// Plain Qt of the same shape: 12 text columns behind a sort proxy in a shown tree view.
+std::map<QString, double> MeasurePeers(int nRows, int nRuns)
+{
+    std::map<QString, double> mapPeer;
+    QStandardItemModel model;
+    QSortFilterProxyModel proxy;
+    proxy.setSortRole(Qt::UserRole);
+    proxy.setSourceModel(&model);
+    QTreeView view;
+    view.setUniformRowHeights(true);
+    view.setRootIsDecorated(false);
+    view.setModel(&proxy);
+    view.resize(1400, 800);
+    view.show();
+    QCoreApplication::processEvents();
+
+    auto build = [&]() {
+        proxy.setSourceModel(nullptr);
+        model.clear();
+        model.setColumnCount(12);
+        for (int r = 0; r < nRows; ++r) {
+            QList<QStandardItem*> list;
+            for (int c = 0; c < 12; ++c) {
+                auto* pItem = new QStandardItem(QString::number((r * 7919 + c) % 100003));
+                pItem->setData(pItem->text(), Qt::UserRole);
+                pItem->setData(QSize(0, 36), Qt::SizeHintRole);
+                list << pItem;
+            }
+            model.appendRow(list);
+        }
+        proxy.setSourceModel(&model);
+    };
+    mapPeer[QStringLiteral("build")] = Measure(nRuns, nullptr, build);
+    int nRound = 0;
+    mapPeer[QStringLiteral("rewrite")] = Measure(nRuns, nullptr, [&]() {
+        ++nRound;
+        model.blockSignals(true);
+        for (int r = 0; r < nRows; ++r) {
+            for (int c = 0; c < 12; ++c) {
+                const QString str = QString::number((r * 31 + c + nRound) % 100003);
+                QStandardItem* pItem = model.item(r, c);
+                pItem->setData(str, Qt::DisplayRole);
+                pItem->setData(str, Qt::UserRole);
+            }
+        }
+        model.blockSignals(false);
+        emit model.dataChanged(model.index(0, 0), model.index(nRows - 1, 11));
+    });
+    int nOrder = 0;
+    mapPeer[QStringLiteral("sort")] = Measure(nRuns, nullptr, [&]() {
+        proxy.sort(3, (nOrder++ % 2) ? Qt::DescendingOrder : Qt::AscendingOrder);
+    });
+    proxy.sort(-1);
+    mapPeer[QStringLiteral("hide")] = Measure(nRuns, [&]() {
+        for (int r = 0; r < nRows; ++r)
+            view.setRowHidden(r, QModelIndex(), false);
+        QCoreApplication::processEvents();
+    }, [&]() {
+        for (int r = 0; r < nRows; r += 2)
+            view.setRowHidden(r, QModelIndex(), true);
+    });
+    mapPeer[QStringLiteral("paint")] = Measure(nRuns, nullptr, [&]() { view.viewport()->repaint(); });
+    return mapPeer;
+}
+
+std::vector<SResult> MeasureView(int nReceivers, int nRuns)
+{
+    const int nPorts = nReceivers >= 10000 ? 100 : 20;
+    SSimWallConfig config;
+    config.nPortCount = nPorts;
+    config.nReceiversPerPort = nReceivers / nPorts;
+    CSimWall wall(config);
+    wall.Install();
+
+    CCMMainView view;
+    view.resize(1400, 800);
+    view.show();
+    QCoreApplication::processEvents();
+    CReceiverListView* pList = view.GetReceiverListView();
+    CReceiverListHeader* pHeader = pList->GetHeader();
+    QWidget* pViewport = pList->viewport();
+    std::vector<SResult> vec;
+    auto add = [&](const char* szName, const char* szPeer, double dMs) {
+        vec.push_back({ QString::fromLatin1(szName), QString::fromLatin1(szPeer), dMs });
+    };
+
+    add("RefreshShow", "build", Measure(nRuns, nullptr, [&]() { view.RefreshShow(); }));
+    QCoreApplication::processEvents();
+    add("UpdateShow", "rewrite", Measure(nRuns, [&]() { wall.Tick(); }, [&]() { view.UpdateShow(); }));
+    add("ProgressBegin+Changed", "rewrite", Measure(nRuns, [&]() {
+        wall.StartUpgrade();
+        wall.StepUpgrade();
+    }, [&]() {
+        view.ProgressBegin();
+        view.ProgressChanged();
+    }));
+    add("ProgressFinished", "build", Measure(nRuns, [&]() {
+        wall.StartUpgrade();
+        view.ProgressBegin();
+        wall.QuitUpgrade();
+    }, [&]() { view.ProgressFinished(); }));
+    wall.ClearUpgrade();
+    view.RefreshShow();
+    pViewport->repaint();
+    pHeader->repaint();
+
+    const int H = pList->GetPortColumnHidden();
+    auto clickSection = [&](int nKey) { QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, Qt::NoModifier, SectionCentre(pHeader, nKey - H)); };
+    add("header click S/N", "build", Measure(nRuns, nullptr, [&]() { clickSection(3); }));
+    add("header click Type", "sort", Measure(nRuns, nullptr, [&]() { clickSection(2); }));
+    add("header click Error/Total", "build", Measure(nRuns, nullptr, [&]() { clickSection(5); }));
+    add("S/N after Type", "build", Measure(nRuns, [&]() { clickSection(2); }, [&]() { clickSection(3); }));
+    add("SelectAll", "", Measure(nRuns, [&]() { pList->SelectAll(false); }, [&]() { view.SelectAll(); }));
+
+    CPortSelectWidget* pPopup = pList->GetPortSelectWidget();
+    pPopup->show();
+    pPopup->hide();
+    QPushButton* pPort = pPopup->GetPortButtons().value(1);
+    add("filter to a port", "hide", Measure(nRuns, [&]() { pPopup->GetAllButton()->click(); }, [&]() {
+        if (pPort)
+            pPort->click();
+    }));
+    add("filter back to All", "hide", Measure(nRuns, [&]() {
+        if (pPort)
+            pPort->click();
+    }, [&]() { pPopup->GetAllButton()->click(); }));
+
+    pList->SelectAll(false);
+    const QRect rect0 = pList->visualRect(pList->model()->index(0, 1));
+    const QRect rect1 = pList->visualRect(pList->model()->index(1, 1));
+    int nMove = 0;
+    add("hover move", "paint", Measure(nRuns, nullptr, [&]() {
+        QTest::mouseMove(pViewport, (nMove++ % 2 ? rect0 : rect1).center());
+    }));
+    add("Ctrl-click", "", Measure(nRuns, nullptr, [&]() {
+        QTest::mouseClick(pViewport, Qt::LeftButton, Qt::ControlModifier, rect1.center());
+    }));
+    add("Shift range over all", "", Measure(nRuns, [&]() {
+        pList->scrollToTop();
+        pList->SelectAll(false);
+        QTest::mouseClick(pViewport, Qt::LeftButton, Qt::NoModifier, pList->visualRect(pList->model()->index(0, 1)).center());
+        pList->scrollToBottom();
+        QCoreApplication::processEvents();
+    }, [&]() {
+        const QModelIndex last = pList->model()->index(pList->model()->rowCount() - 1, 1);
+        QTest::mouseClick(pViewport, Qt::LeftButton, Qt::ShiftModifier, pList->visualRect(last).center());
+    }));
+    pList->scrollToTop();
+    add("UpdatePacketCount", "rewrite", Measure(nRuns, [&]() { wall.Tick(); }, [&]() { pList->UpdatePacketCount(); }));
+    add("viewport paint", "paint", Measure(nRuns, nullptr, [&]() { pViewport->repaint(); }));
+    return vec;
+}
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QList<int> listSizes { 1000, 10000, 50000 };
+    int nRuns = 5;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sizes")) {
+            listSizes.clear();
+            for (const QString& str : args[i + 1].split(QLatin1Char(',')))
+                listSizes << str.toInt();
+        } else if (args[i] == QLatin1String("--runs")) {
+            nRuns = qMax(1, args[i + 1].toInt());
+        }
+    }
+
+    QTextStream out(stdout);
+    std::map<int, std::vector<SResult>> mapAll;
+    for (const int nSize : qAsConst(listSizes)) {
+        const std::map<QString, double> mapPeer = MeasurePeers(nSize, nRuns);
+        const std::vector<SResult> vec = MeasureView(nSize, nRuns);
+        mapAll[nSize] = vec;
+        out << "\n== " << nSize << " receivers (median of " << nRuns << " runs; peak RSS so far "
+            << PeakRssKb() / 1024 << " MB) ==\n";
+        out << QStringLiteral("%1 %2 %3 %4\n").arg(QStringLiteral("operation"), -26).arg(QStringLiteral("ms"), 10)
+                   .arg(QStringLiteral("peer ms"), 16).arg(QStringLiteral("ratio"), 8);
+        for (const auto& peer : mapPeer)
+            out << QStringLiteral("%1 %2\n").arg(QStringLiteral("plain Qt ") + peer.first, -26).arg(peer.second, 10, 'f', 2);
+        for (const SResult& result : vec) {
+            const auto it = mapPeer.find(result.strPeer);
+            const QString strPeer = it == mapPeer.end() ? QStringLiteral("-") : QStringLiteral("%1 %2").arg(result.strPeer).arg(it->second, 0, 'f', 2);
+            const QString strRatio = it == mapPeer.end() || it->second <= 0 ? QStringLiteral("-") : QString::number(result.dMs / it->second, 'f', 2);
+            out << QStringLiteral("%1 %2 %3 %4\n").arg(result.strName, -26).arg(result.dMs, 10, 'f', 2).arg(strPeer, 16).arg(strRatio, 8);
+        }
+        out.flush();
+    }
+    if (mapAll.size() >= 2) {
+        const auto itLast = std::prev(mapAll.end());
+        const auto itPrev = std::prev(itLast);
+        out << "\n== growth " << itPrev->first << " -> " << itLast->first << " ==\n";
+        for (size_t i = 0; i < itLast->second.size() && i < itPrev->second.size(); ++i) {
+            const double dPrev = itPrev->second[i].dMs;
+            out << QStringLiteral("%1 %2\n").arg(itLast->second[i].strName, -26)
+                       .arg(dPrev > 0 ? QString::number(itLast->second[i].dMs / dPrev, 'f', 2) : QStringLiteral("-"), 10);
+        }
+    }
+    return 0;
+}
