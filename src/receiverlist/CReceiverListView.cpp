@@ -15,9 +15,8 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 
+#include <charconv>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 #include <map>
 #include <set>
@@ -57,30 +56,49 @@ bool IsListSortedKey(int nKey)
         || nKey == ReceiverColumn::Packets;
 }
 
-std::string Format(const char* szFormat, ...)
+// Number formatting without printf: the host's C locale may use a decimal
+// comma, and the cell texts must not depend on it.
+void AppendInt(std::string& str, long long nValue)
 {
-    char szBuffer[128];
-    va_list args;
-    va_start(args, szFormat);
-    va_list argsCopy;
-    va_copy(argsCopy, args);
-    const int nLength = std::vsnprintf(szBuffer, sizeof(szBuffer), szFormat, args);
-    va_end(args);
-    std::string str;
-    if (nLength < 0) {
-        va_end(argsCopy);
-        return str;
+    char szBuffer[24];
+    const auto result = std::to_chars(szBuffer, szBuffer + sizeof(szBuffer), nValue);
+    str.append(szBuffer, result.ptr);
+}
+
+void AppendInt2(std::string& str, long long nValue)
+{
+    if (nValue >= 0 && nValue < 10)
+        str.push_back('0');
+    AppendInt(str, nValue);
+}
+
+void AppendFixed(std::string& str, double dValue, int nPrecision)
+{
+    if (std::isnan(dValue)) {
+        str.append(std::signbit(dValue) ? "-nan" : "nan");
+        return;
     }
-    if (size_t(nLength) < sizeof(szBuffer)) {
-        str.assign(szBuffer, size_t(nLength));
-    } else {
-        // Huge values print long; size the text to fit instead of cutting it.
-        str.resize(size_t(nLength) + 1);
-        std::vsnprintf(&str[0], str.size(), szFormat, argsCopy);
-        str.resize(size_t(nLength));
-    }
-    va_end(argsCopy);
-    return str;
+    char szBuffer[400];
+    const auto result = std::to_chars(szBuffer, szBuffer + sizeof(szBuffer), dValue, std::chars_format::fixed, nPrecision);
+    if (result.ec == std::errc())
+        str.append(szBuffer, result.ptr);
+}
+
+// The number that "errors.total" reads as; a text that is no number (a
+// negative total) reads 0. *pDigits gets the length of the total's text.
+double PacketKey(long long nErrors, long long nTotal, int* pDigits)
+{
+    char szBuffer[48];
+    auto result = std::to_chars(szBuffer, szBuffer + 20, nErrors);
+    char* pDot = result.ptr;
+    *pDot = '.';
+    result = std::to_chars(pDot + 1, szBuffer + sizeof(szBuffer), nTotal);
+    *pDigits = int(result.ptr - (pDot + 1));
+    double dValue = 0.0;
+    const auto parsed = std::from_chars(szBuffer, result.ptr, dValue);
+    if (parsed.ec != std::errc() || parsed.ptr != result.ptr)
+        return 0.0;
+    return dValue;
 }
 
 int ToIntTruncated(double dValue)
@@ -368,7 +386,9 @@ void CReceiverListView::CollectReceiverInfo()
         else
             info.strType = info.strTypeName;
 
-        info.strVersion = Format("%d.%02d", receiver.nVersionMajor, receiver.nVersionMinor);
+        AppendInt(info.strVersion, receiver.nVersionMajor);
+        info.strVersion.push_back('.');
+        AppendInt2(info.strVersion, receiver.nVersionMinor);
         info.nErrorPackets = receiver.nErrorPackets;
         info.nTotalPackets = receiver.nTotalPackets;
 
@@ -377,34 +397,38 @@ void CReceiverListView::CollectReceiverInfo()
                 continue;
             if (!info.strFailedModule.empty())
                 info.strFailedModule += ", ";
-            info.strFailedModule += Format("%lld", static_cast<long long>(module.second.nIndex) + 1);
+            AppendInt(info.strFailedModule, static_cast<long long>(module.second.nIndex) + 1);
         }
         if (info.strFailedModule.empty())
             info.strFailedModule = "N/A";
 
-        if (!receiver.bTemperatureValid)
+        if (!receiver.bTemperatureValid) {
             info.strTemperature = "--";
-        else if (bFahrenheit)
-            info.strTemperature = Format("%.2lf\xC2\xB0" "F", receiver.dTemperature * 1.8 + 32.0);
-        else
-            info.strTemperature = Format("%.2lf\xC2\xB0" "C", receiver.dTemperature);
+        } else {
+            AppendFixed(info.strTemperature, bFahrenheit ? receiver.dTemperature * 1.8 + 32.0 : receiver.dTemperature, 2);
+            info.strTemperature.append(bFahrenheit ? "\xC2\xB0" "F" : "\xC2\xB0" "C");
+        }
 
         // A reading that is not a number has no integer part to show.
         if (!receiver.bHumidityValid || std::isnan(receiver.dHumidity))
             info.strHumidity = "--";
         else
-            info.strHumidity = Format("%d%%", ToIntTruncated(receiver.dHumidity));
+            (AppendInt(info.strHumidity, ToIntTruncated(receiver.dHumidity)), info.strHumidity.push_back('%'));
 
         const auto itVoltage = receiver.mapSensor.find(3);
         if (itVoltage == receiver.mapSensor.end() || !itVoltage->second.bValid)
             info.strVoltage = "--";
         else
-            info.strVoltage = Format("%.1lfV", itVoltage->second.dValue);
+            (AppendFixed(info.strVoltage, itVoltage->second.dValue, 1), info.strVoltage.push_back('V'));
 
         const uint32_t nUptime = receiver.nUptime;
         const uint32_t nHours = nUptime / 3600000u;
         const uint32_t nSecondsOfHour = (nUptime / 1000u) % 3600u;
-        info.strUptime = Format("%01u:%02u:%02u", nHours, nSecondsOfHour / 60u, nSecondsOfHour % 60u);
+        AppendInt(info.strUptime, nHours);
+        info.strUptime.push_back(':');
+        AppendInt2(info.strUptime, nSecondsOfHour / 60u);
+        info.strUptime.push_back(':');
+        AppendInt2(info.strUptime, nSecondsOfHour % 60u);
 
         m_listRowInfo.append(std::move(info));
         m_listProgressInfo.append(progressDefault);
@@ -442,11 +466,11 @@ void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, co
     setText(ReceiverColumn::Firmware, info.strTypeName + " V" + info.strVersion, false);
 
     // errors.total read as one number; the digit count recovers the total.
-    const QString strTotal = QString::number(int32_t(info.nTotalPackets));
-    const QString strKey = QString::number(int32_t(info.nErrorPackets)) + QLatin1Char('.') + strTotal;
+    int nDigits = 0;
+    const double dKey = PacketKey(int32_t(info.nErrorPackets), int32_t(info.nTotalPackets), &nDigits);
     QStandardItem* pPackets = cell(ReceiverColumn::Packets);
-    pPackets->setData(strKey.toDouble(), ReceiverRole::SortKey);
-    pPackets->setData(strTotal.size(), ReceiverRole::Extra);
+    pPackets->setData(dKey, ReceiverRole::SortKey);
+    pPackets->setData(nDigits, ReceiverRole::Extra);
 
     setText(ReceiverColumn::FailedModule, info.strFailedModule, true);
     setText(ReceiverColumn::Temperature, info.strTemperature, false);
@@ -691,10 +715,11 @@ void CReceiverListView::UpdatePacketCount()
         QStandardItem* pItem = m_pModel->item(r, nColumn);
         if (!pItem)
             continue;
-        const QString strTotal = QString::number(it->second->nTotalPackets);
-        pItem->setData((QString::number(it->second->nErrorPackets) + QLatin1Char('.') + strTotal).toDouble(),
-                       ReceiverRole::SortKey);
-        pItem->setData(strTotal.size(), ReceiverRole::Extra);
+        int nDigits = 0;
+        const double dKey = PacketKey(static_cast<long long>(it->second->nErrorPackets),
+                                      static_cast<long long>(it->second->nTotalPackets), &nDigits);
+        pItem->setData(dKey, ReceiverRole::SortKey);
+        pItem->setData(nDigits, ReceiverRole::Extra);
     }
     m_pModel->blockSignals(bBlocked);
     EmitModelDataChanged(nColumn, nColumn);
