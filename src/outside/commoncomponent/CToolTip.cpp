@@ -50,8 +50,9 @@ CToolTipLabel* Label(bool bCreate)
     static QPointer<CToolTipLabel> s_pLabel;
     if (!s_pLabel && bCreate && qApp) {
         s_pLabel = new CToolTipLabel;
-        // Destroyed with the application, before QApplication goes away.
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, s_pLabel.data(), &QObject::deleteLater);
+        // A window without a parent outlives everything else: delete it while
+        // the application is being torn down.
+        qAddPostRoutine([]() { delete s_pLabel.data(); });
     }
     return s_pLabel.data();
 }
