@@ -1,6 +1,7 @@
 #include "CReceiverListView.h"
 
 #include "CPortSelectWidget.h"
+#include "CReceiverItem.h"
 #include "CReceiverListDelegate.h"
 #include "CReceiverListHeader.h"
 #include "CScrollBar.h"
@@ -191,6 +192,24 @@ void QuickSort(std::vector<T>& vec, size_t nStart, size_t nEnd, const LessThan& 
         nStart = nLow + 1;
     }
 }
+}
+
+QStandardItem* NewCell(int nKey)
+{
+    switch (nKey) {
+    case ReceiverColumn::Type:
+    case ReceiverColumn::SerialNumber:
+    case ReceiverColumn::FailedModule:
+        return new CReceiverItem(CReceiverItem::MirrorSortAndPlain);
+    case ReceiverColumn::Firmware:
+    case ReceiverColumn::Temperature:
+    case ReceiverColumn::Humidity:
+    case ReceiverColumn::Voltage:
+    case ReceiverColumn::Uptime:
+        return new CReceiverItem(CReceiverItem::MirrorSortKey);
+    default:
+        return new CReceiverItem(CReceiverItem::MirrorNone);
+    }
 }
 
 int RowProgressInfoTypeId()
@@ -441,8 +460,10 @@ void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, co
     const int H = m_nPortColumnHidden;
     auto cell = [&](int nKey) { return listItems.value(nKey - H); };
     if (bSizeHint) {
-        for (QStandardItem* pItem : listItems)
-            pItem->setData(s_sizeHint, Qt::SizeHintRole);
+        for (QStandardItem* pItem : listItems) {
+            if (pItem->type() != CReceiverItem::c_nType)
+                pItem->setData(s_sizeHint, Qt::SizeHintRole);
+        }
     }
     if (m_bShowPort) {
         QStandardItem* pPort = cell(ReceiverColumn::Port);
@@ -457,8 +478,11 @@ void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, co
         QStandardItem* pItem = cell(nKey);
         const QString strText = QString::fromUtf8(str.data(), int(str.size()));
         pItem->setData(strText, Qt::DisplayRole);
-        pItem->setData(strText, ReceiverRole::SortKey);
-        if (bPlain)
+        const CReceiverItem::EMirror eMirror = pItem->type() == CReceiverItem::c_nType
+            ? static_cast<CReceiverItem*>(pItem)->Mirror() : CReceiverItem::MirrorNone;
+        if (eMirror == CReceiverItem::MirrorNone)
+            pItem->setData(strText, ReceiverRole::SortKey);
+        if (bPlain && eMirror != CReceiverItem::MirrorSortAndPlain)
             pItem->setData(strText, ReceiverRole::PlainText);
     };
     setText(ReceiverColumn::Type, info.strType, true);
@@ -552,7 +576,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
             const SReceiverRowInfo& info = m_listRowInfo.at(i);
             listItems.clear();
             for (int c = 0; c < nColumns; ++c)
-                listItems.append(new QStandardItem);
+                listItems.append(NewCell(c + m_nPortColumnHidden));
             SReceiverAddress address;
             static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
             address.nPosition = info.nPosition;
@@ -648,8 +672,7 @@ void CReceiverListView::UpdateShow()
         for (int c = 0; c < nColumns; ++c) {
             QStandardItem* pItem = m_pModel->item(r, c);
             if (!pItem) {
-                pItem = new QStandardItem;
-                pItem->setData(s_sizeHint, Qt::SizeHintRole);
+                pItem = NewCell(c + m_nPortColumnHidden);
                 m_pModel->setItem(r, c, pItem);
             }
             listItems.append(pItem);
