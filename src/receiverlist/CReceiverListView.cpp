@@ -289,6 +289,9 @@ void CReceiverListView::InitScrollBar()
 void CReceiverListView::InitColumn()
 {
     m_pDelegate->SetShowPort(m_bShowPort);
+    // The header learns the new layout first: its 155-pixel floor must guard
+    // the new Error/Total packets column, not the old one.
+    m_pHeader->SetColumnLabels(m_bShowPort);
     m_pModel->setColumnCount(s_nColumnCount - m_nPortColumnHidden);
     const int arrWidth[s_nColumnCount] = { 90, m_nPortColumnHidden ? 125 : 90, 90, 130, 80, 160, 220, 120, 100, 100, 100, 100 };
     for (int nKey = 0; nKey < s_nColumnCount; ++nKey) {
@@ -297,7 +300,6 @@ void CReceiverListView::InitColumn()
             setColumnWidth(nColumn, arrWidth[nKey]);
     }
     m_pHeader->setMinimumSectionSize(100);
-    m_pHeader->SetColumnLabels(m_bShowPort);
 }
 
 void CReceiverListView::Retranslate()
