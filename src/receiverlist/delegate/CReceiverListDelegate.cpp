@@ -62,7 +62,8 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         }
         const int w = rect.width();
         const int h = rect.height();
-        const int b = qMin(140, w - 80);
+        // A cell narrower than 80 pixels has no room for a bar; never draw left of it.
+        const int b = qMax(0, qMin(140, w - 80));
         const int x0 = rect.left() + 14;
         const int y0 = rect.top() + (h - 6) / 2;
         painter->save();
