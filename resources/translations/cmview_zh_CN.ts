@@ -2,6 +2,389 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CDemoCommandLine</name>
+    <message>
+        <location filename="../../demo/SDemoOptions.cpp" line="+25"/>
+        <source>Invalid value &quot;%1&quot; for --%2: expected a whole number from %3 to %4.</source>
+        <translation>参数 --%2 的值“%1”无效：应为 %3 到 %4 之间的整数。</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Receiver card view on a simulated LED wall.</source>
+        <translation>模拟 LED 显示屏上的接收卡视图。</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Number of output ports (default %1).</source>
+        <translation>输出端口数量（默认 %1）。</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+2"/>
+        <source>count</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Receiver cards on each port (default %1).</source>
+        <translation>每个端口上的接收卡数量（默认 %1）。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Seed of the simulated wall; equal seeds give equal walls (default %1).</source>
+        <translation>模拟显示屏的随机种子；相同的种子生成相同的显示屏（默认 %1）。</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>number</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start with the Port column hidden.</source>
+        <translation>启动时隐藏端口列。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show temperatures in degrees Fahrenheit.</source>
+        <translation>以华氏度显示温度。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>User interface language: en or zh_CN.</source>
+        <translation>界面语言：en 或 zh_CN。</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Render the main window into this PNG file and exit.</source>
+        <translation>将主窗口渲染到此 PNG 文件后退出。</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Start a scripted upgrade run with succeeding and failing cards.</source>
+        <translation>启动一次预设的升级，其中部分接收卡成功、部分失败。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Print every signal the host receives to standard output.</source>
+        <translation>将宿主程序收到的每个信号输出到标准输出。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Place the window at 0,0 with a fixed size and print the screen positions of its controls.</source>
+        <translation>将窗口以固定大小放在 0,0 处，并输出其控件的屏幕位置。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Quit after this many milliseconds.</source>
+        <translation>在指定的毫秒数后退出。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>milliseconds</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Unexpected argument: %1</source>
+        <translation>多余的参数：%1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown language &quot;%1&quot;: use en or zh_CN.</source>
+        <translation>未知语言“%1”：请使用 en 或 zh_CN。</translation>
+    </message>
+</context>
+<context>
+    <name>CDemoMainWindow</name>
+    <message>
+        <location filename="../../demo/CDemoMainWindow.cpp" line="+280"/>
+        <source>CMView Demo - Receiver Cards</source>
+        <translation>CMView 演示 - 接收卡</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;View</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Wall</source>
+        <translation>显示屏(&amp;W)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Upgrade</source>
+        <translation>升级(&amp;U)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Preferences</source>
+        <translation>首选项(&amp;P)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Main tool bar</source>
+        <translation>主工具栏</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Live updates</source>
+        <translation>实时更新</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Update the receiver values every second</source>
+        <translation>每秒更新一次接收卡数据</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rebuild the table from the controllers</source>
+        <translation>从控制器重新生成表格</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check all</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Check every receiver the port filter shows</source>
+        <translation>勾选端口筛选后显示的全部接收卡</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plug card</source>
+        <translation>插入接收卡</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Add a card at the end of the filtered port&apos;s string (the last port when all are shown); the next detection finds it</source>
+        <translation>在所筛选端口的级联末端添加一张接收卡（显示全部端口时为最后一个端口）；下次检测时发现</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Unplug card</source>
+        <translation>拔出接收卡</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Remove the last card of the filtered port&apos;s string (the last port when all are shown); the next detection notices it</source>
+        <translation>移除所筛选端口级联末端的接收卡（显示全部端口时为最后一个端口）；下次检测时发现</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Apply now</source>
+        <translation>立即应用</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Apply the plugged and unplugged cards without a detection and refresh</source>
+        <translation>不经检测直接应用插入和拔出的接收卡并刷新</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start upgrade</source>
+        <translation>开始升级</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Upgrade the checked receivers, or all of them when none is checked</source>
+        <translation>升级已勾选的接收卡；未勾选时升级全部接收卡</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Quit upgrade</source>
+        <translation>退出升级</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop the running upgrade</source>
+        <translation>停止正在进行的升级</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hide Port column</source>
+        <translation>隐藏端口列</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Fahrenheit</source>
+        <translation>华氏度</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show temperatures in degrees Fahrenheit</source>
+        <translation>以华氏度显示温度</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Diagnostics</source>
+        <translation>诊断信息</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Receivers</source>
+        <translation>接收卡</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Output ports</source>
+        <translation>输出端口</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sending device</source>
+        <translation>发送设备</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Value updates</source>
+        <translation>数据更新次数</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Detections</source>
+        <translation>检测次数</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cards with cable errors</source>
+        <translation>有误码的接收卡</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pending topology changes</source>
+        <translation>待检测的连接变化</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <location line="+95"/>
+        <source>A card was plugged on port %1. Click Reset in the table header to detect it.</source>
+        <translation>已在端口 %1 插入一张接收卡。请点击表头中的“重置”进行检测。</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>A card was unplugged from port %1. Click Reset in the table header to detect it.</source>
+        <translation>已从端口 %1 拔出一张接收卡。请点击表头中的“重置”进行检测。</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Upgrade finished: %1 succeeded, %2 failed.</source>
+        <translation>升级完成：%1 张成功，%2 张失败。</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>No translation catalogue found for %1.</source>
+        <translation>未找到 %1 的翻译文件。</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Detection found a changed wall: %1 receivers now.</source>
+        <translation>检测发现显示屏已变化：现有 %1 张接收卡。</translation>
+    </message>
+    <message>
+        <location line="+123"/>
+        <source>1 receiver checked</source>
+        <translation>已勾选 1 张接收卡</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 receivers checked</source>
+        <translation>已勾选 %1 张接收卡</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Filter: port %1</source>
+        <translation>筛选：端口 %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Filter: all ports</source>
+        <translation>筛选：全部端口</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 of %2 receivers shown</source>
+        <translation>显示 %1 / %2 张接收卡</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 receiver</source>
+        <translation>1 张接收卡</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 receivers</source>
+        <translation>%1 张接收卡</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Upgrading: %1 of %2 done, %3 failed</source>
+        <translation>升级中：已完成 %1 / %2，失败 %3</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <location line="+8"/>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <location line="-6"/>
+        <source>%1 by device, %2 of all devices</source>
+        <translation>按设备 %1 次，全部设备 %2 次</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>yes, waiting for a detection</source>
+        <translation>有，等待检测</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 cards: %2 running, %3 succeeded, %4 failed</source>
+        <translation>%1 张：进行中 %2，成功 %3，失败 %4</translation>
+    </message>
+</context>
+<context>
     <name>CPortSelectWidget</name>
     <message>
         <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+50"/>
@@ -104,7 +487,7 @@
 <context>
     <name>CReceiverListView</name>
     <message>
-        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+744"/>
+        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+816"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>

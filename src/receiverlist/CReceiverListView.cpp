@@ -342,9 +342,15 @@ bool CReceiverListView::IsModelRowHidden(int nRow) const
     return index.isValid() && isRowHidden(index.row(), QModelIndex());
 }
 
-SReceiverAddress CReceiverListView::RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache) const
+SReceiverAddress CReceiverListView::RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity) const
 {
-    const int nPort = m_bShowPort ? CellNumber(m_pModel->item(nRow, 0)) : 0;
+    // Without the Port column the controllers see every row on port 0; a row
+    // is still found again by the port its receiver really hangs on.
+    int nPort = 0;
+    if (m_bShowPort)
+        nPort = CellNumber(m_pModel->item(nRow, 0));
+    else if (bIdentity)
+        nPort = FirstCell(nRow) ? FirstCell(nRow)->data(ReceiverRole::RealPort).toInt() : 0;
     const int nPosition = CellNumber(m_pModel->item(nRow, ReceiverColumn::Position - m_nPortColumnHidden));
     SReceiverAddress address;
     static_cast<SPortAddress&>(address) = CachedPortAddress(pPortCache, nPort);
@@ -472,6 +478,8 @@ void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, co
         pPort->setData(info.nPort, ReceiverRole::SortKey);
         pPort->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
     }
+    if (!m_bShowPort)
+        listItems.first()->setData(info.nPort, ReceiverRole::RealPort);
     QStandardItem* pPosition = cell(ReceiverColumn::Position);
     pPosition->setData(info.nPosition, ReceiverRole::SortKey);
     pPosition->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
@@ -641,7 +649,7 @@ void CReceiverListView::UpdateShow()
     std::unordered_map<SReceiverAddress, int, SAddressHash> mapRow;
     mapRow.reserve(size_t(nRows));
     for (const int r : RowsInViewOrder())
-        mapRow.emplace(RowAddress(r, &mapPortCache), r);
+        mapRow.emplace(RowAddress(r, &mapPortCache, true), r);
 
     std::vector<int> vecRow;
     vecRow.reserve(size_t(m_listRowInfo.size()));
@@ -734,7 +742,7 @@ void CReceiverListView::UpdatePacketCount()
     const int nColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
     const bool bBlocked = m_pModel->blockSignals(true);
     for (const int r : RowsInViewOrder()) {
-        const auto it = mapReceiver.find(RowAddress(r, nullptr));
+        const auto it = mapReceiver.find(RowAddress(r, nullptr, true));
         if (it == mapReceiver.end())
             continue;
         QStandardItem* pItem = m_pModel->item(r, nColumn);

@@ -85,7 +85,7 @@ private:
     bool IsModelRowHidden(int nRow) const;
     std::vector<int> RowsInViewOrder() const;
     QStandardItem* FirstCell(int nRow) const;
-    SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache) const;
+    SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity = false) const;
     int CheckBoxStateForCount(int nCheckedRows) const;
     void WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
                        const SRowProgressInfo& progress, bool bSizeHint) const;

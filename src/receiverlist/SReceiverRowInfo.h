@@ -13,6 +13,7 @@ namespace ReceiverRole
 constexpr int SortKey = Qt::UserRole;          // sort key of the cell
 constexpr int Extra = Qt::UserRole + 1;        // box-shown flag / digit count / progress record
 constexpr int UpgradeMark = Qt::UserRole + 2;  // row is part of a running upgrade
+constexpr int RealPort = Qt::UserRole + 3;     // receiver's port, kept on the first cell when the Port column is hidden
 constexpr int PlainText = Qt::UserRole + 100;  // cell text again, for hosts that read it
 }
 

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# End-to-end run of the demo host in a virtual X server, driven by real X input
+# (xdotool): row clicks, Ctrl-click, the header's check box, the port filter
+# popup, the hidden key sequence and the Reset button. The demo runs with
+# --e2e, which pins its window at 0,0 and prints the screen positions of its
+# controls ("Target <name> <x> <y>"), and logs every signal the host receives;
+# the checks read that log.
+#
+#   run_e2e.sh <path to cmview_demo>
+#
+# CMVIEW_E2E_SHOW_LOG=1 prints the demo's log on success too.
+# Exit 0 on success, 77 when the X tools are missing (CTest reports a skip),
+# anything else on failure, after printing the demo's output.
+set -uo pipefail
+
+demo="${1:-}"
+if [ -z "$demo" ] || [ ! -x "$demo" ]; then
+    echo "usage: $0 <path to cmview_demo>" >&2
+    exit 2
+fi
+
+if [ -z "${CMVIEW_E2E_INNER:-}" ]; then
+    for tool in xvfb-run xdotool xauth; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool not installed (scripts/setup-debian.sh installs it)"
+            exit 77
+        fi
+    done
+    # The whole run, server included, gets a hard limit.
+    exec timeout -k 5 150 xvfb-run -a -s "-screen 0 1600x900x24" env CMVIEW_E2E_INNER=1 bash "$0" "$demo"
+fi
+
+# ---- inside the virtual X server
+
+export QT_QPA_PLATFORM=xcb
+export QT_ENABLE_HIGHDPI_SCALING=0
+export QT_SCALE_FACTOR=1
+unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+
+work="$(mktemp -d)"
+log="$work/demo.log"
+err="$work/demo.err"
+demo_pid=""
+
+cleanup() {
+    if [ -n "$demo_pid" ] && kill -0 "$demo_pid" 2>/dev/null; then
+        kill "$demo_pid" 2>/dev/null
+        sleep 0.5
+        kill -9 "$demo_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "---- demo stdout"
+    cat "$log" 2>/dev/null
+    echo "---- demo stderr"
+    cat "$err" 2>/dev/null
+    exit 1
+}
+
+step() { echo "-- $*"; }
+
+# Lines in the log so far; checks after an action look only past this mark.
+mark() { wc -l <"$log" | tr -d ' '; }
+
+# wait_for <mark> <fixed string> [seconds]: the string appears after the mark.
+wait_for() {
+    local from="$1" text="$2" limit="${3:-10}" waited=0
+    while ! tail -n "+$((from + 1))" "$log" | grep -qF -- "$text"; do
+        if ! kill -0 "$demo_pid" 2>/dev/null; then
+            fail "demo exited while waiting for '$text'"
+        fi
+        if [ "$waited" -ge "$((limit * 10))" ]; then
+            fail "no '$text' within ${limit}s"
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+}
+
+# Last reported position of a named control, as "x y".
+target() {
+    local where
+    where="$(awk -v n="$1" '$1 == "Target" && $2 == n { p = $3 " " $4 } END { print p }' "$log")"
+    [ -n "$where" ] || fail "the demo reported no position for '$1'"
+    echo "$where"
+}
+
+# click <target> [modifier key]
+click() {
+    local x y
+    read -r x y <<<"$(target "$1")"
+    xdotool mousemove --sync "$x" "$y" || fail "mousemove to $1"
+    sleep 0.15
+    if [ -n "${2:-}" ]; then
+        xdotool keydown "$2" click 1 keyup "$2" || fail "$2-click on $1"
+    else
+        xdotool click 1 || fail "click on $1"
+    fi
+}
+
+step "start the demo: 3 ports x 6 cards"
+"$demo" --e2e --ports 3 --receivers-per-port 6 --seed 40 --quit-after 120000 >"$log" 2>"$err" &
+demo_pid=$!
+wait_for 0 "Ready" 30
+wait_for 0 "Status checked=0 filter=-1 receivers=18 shown=18"
+
+window="$(awk '$1 == "Window" { w = $2 } END { print w }' "$log")"
+[ -n "$window" ] || fail "the demo reported no window id"
+timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
+
+step "click a row: it alone is checked"
+m=$(mark)
+click row0
+wait_for "$m" "RcvSelectChanged checked=1"
+wait_for "$m" "Status checked=1 filter=-1 receivers=18 shown=18"
+
+step "Ctrl-click another row: both are checked"
+m=$(mark)
+click row2 ctrl
+wait_for "$m" "RcvSelectChanged checked=2"
+wait_for "$m" "Status checked=2 filter=-1 receivers=18 shown=18"
+
+step "click the header's check box: every row is checked"
+m=$(mark)
+click header-check
+wait_for "$m" "RcvSelectChanged checked=18"
+wait_for "$m" "Status checked=18 filter=-1 receivers=18 shown=18"
+
+step "Filter popup, choose port 2: the host hears it, checks are cleared, six rows remain"
+m=$(mark)
+click filter
+wait_for "$m" "PopupReady"
+m=$(mark)
+click popup-port2
+wait_for "$m" "SignalFiltrate port=1"
+wait_for "$m" "RcvSelectChanged checked=0"
+wait_for "$m" "Status checked=0 filter=1 receivers=18 shown=6"
+
+step "type the hidden key sequence 1 5 9: the diagnostics panel opens"
+m=$(mark)
+timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
+xdotool key --delay 120 1 5 9 || fail "typing 1 5 9"
+wait_for "$m" "SignalShowPack true"
+wait_for "$m" "Panel diagnostics visible=true"
+
+step "stop live updates, plug a card on port 2, click Reset: detection reports the new count"
+m=$(mark)
+click tool-live
+wait_for "$m" "Action Live off"
+m=$(mark)
+click tool-plug
+wait_for "$m" "Action PlugReceiver port=1"
+m=$(mark)
+click reset
+wait_for "$m" "DataChange receivers=19"
+wait_for "$m" "Status checked=0 filter=1 receivers=19 shown=7"
+
+step "choose All in the Filter popup: every row is shown again"
+m=$(mark)
+click filter
+wait_for "$m" "PopupReady"
+m=$(mark)
+click popup-all
+wait_for "$m" "SignalFiltrate port=-1"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=19"
+
+step "Start upgrade with nothing checked: every card takes part, clicks on rows are ignored until it ends"
+m=$(mark)
+click tool-startupgrade
+wait_for "$m" "Upgrade begin members=19"
+click row0
+wait_for "$m" "Upgrade finished" 60
+if tail -n "+$((m + 1))" "$log" | grep -q "RcvSelectChanged checked=1"; then
+    fail "a row click during the upgrade checked a row"
+fi
+# The view rebuilds when told the run is over.
+wait_for "$m" "RcvSelectChanged checked=0"
+
+step "switch to Chinese and back at run time: the view rebuilds its rows each time"
+m=$(mark)
+click tool-chinese
+wait_for "$m" "Action Language zh_CN"
+wait_for "$m" "RcvSelectChanged checked=0"
+wait_for "$m" "Ready"
+m=$(mark)
+click tool-english
+wait_for "$m" "Action Language en"
+wait_for "$m" "RcvSelectChanged checked=0"
+wait_for "$m" "Ready"
+
+step "Ctrl+Q quits cleanly"
+timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
+xdotool key ctrl+q || fail "typing Ctrl+Q"
+for _ in $(seq 1 100); do
+    kill -0 "$demo_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$demo_pid" 2>/dev/null; then
+    fail "demo still running 10s after Ctrl+Q"
+fi
+wait "$demo_pid"
+rc=$?
+demo_pid=""
+[ "$rc" -eq 0 ] || fail "demo exited with $rc"
+
+if grep -qE "^(QWidget|QObject|QPainter|QSortFilterProxyModel)[:: ]" "$err"; then
+    fail "Qt warnings on stderr"
+fi
+if [ -n "${CMVIEW_E2E_SHOW_LOG:-}" ]; then
+    cat "$log"
+fi
+echo "PASS: demo end-to-end under Xvfb"
