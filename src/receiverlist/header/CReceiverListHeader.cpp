@@ -4,7 +4,6 @@
 #include "CToolTip.h"
 
 #include <QMouseEvent>
-#include <QMutex>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleOptionButton>
@@ -13,6 +12,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 
 namespace
 {
@@ -57,7 +57,8 @@ QPixmap SortArrow(bool bAscending)
 // the mutex when it is destroyed; a job emits only while holding the mutex.
 struct SDetectLink
 {
-    QMutex mutex;
+    // A standard mutex, so thread checkers see the hand-over as well.
+    std::mutex mutex;
     CReceiverListHeader* pHeader = nullptr;
 };
 
@@ -89,7 +90,7 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
 
 CReceiverListHeader::~CReceiverListHeader()
 {
-    QMutexLocker locker(&m_pDetectLink->mutex);
+    std::lock_guard<std::mutex> locker(m_pDetectLink->mutex);
     m_pDetectLink->pHeader = nullptr;
 }
 
@@ -443,7 +444,7 @@ uint CReceiverListHeader::RunDetect(const std::shared_ptr<SDetectLink>& pLink)
     }
 
     if (pLink) {
-        QMutexLocker locker(&pLink->mutex);
+        std::lock_guard<std::mutex> locker(pLink->mutex);
         if (pLink->pHeader)
             emit pLink->pHeader->ClearCableError();
     }
