@@ -255,7 +255,7 @@ void CReceiverListView::InitModel()
     m_pHeader = new CReceiverListHeader(this);
     setHeader(m_pHeader);
 
-    connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
+    m_connItemChanged = connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
     connect(this, &CReceiverListView::SetCheckState, this,
             [this](Qt::CheckState state) { m_pHeader->SetCheckBoxState(state, false); });
     connect(m_pHeader, &CReceiverListHeader::SetAllChecked, this, &CReceiverListView::SelectAll);
@@ -522,9 +522,9 @@ void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn)
         return;
     // The model turns this notice into one itemChanged per cell; those cells
     // were written in bulk, and the callers decide on the summary themselves.
-    m_bBulkNotice = true;
+    disconnect(m_connItemChanged);
     emit m_pModel->dataChanged(m_pModel->index(0, nFirstColumn), m_pModel->index(nRows - 1, nLastColumn));
-    m_bBulkNotice = false;
+    m_connItemChanged = connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
 }
 
 void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
@@ -953,7 +953,7 @@ void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
 
 void CReceiverListView::OnItemChanged(QStandardItem* pItem)
 {
-    if (!pItem || pItem->column() != 0 || m_bBulkNotice)
+    if (!pItem || pItem->column() != 0)
         return;
     const int nRows = m_pModel->rowCount();
     if (nRows == 0) {

@@ -114,6 +114,6 @@ private:
     // The port preference the sort column was last expressed against; the sort
     // column moves once when a refresh re-lays the columns for a new preference.
     bool m_bSortPortHiddenKnown = false;
-    bool m_bBulkNotice = false;
+    QMetaObject::Connection m_connItemChanged;
     bool m_bSortPortHidden = false;
 };
