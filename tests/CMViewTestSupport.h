@@ -1,0 +1,268 @@
+#pragma once
+// Shared pieces of the widget suites: receiver builders, a simulated wall with a
+// view over it, gestures that reach the widgets through their viewports as a
+// pointer's do, and readers of the rows in view (proxy) order.
+
+#include "CCMMainView.h"
+#include "CReceiverListHeader.h"
+#include "CReceiverListView.h"
+#include "CSimWall.h"
+#include "SReceiverRowInfo.h"
+
+#include <QAbstractItemModelTester>
+#include <QCursor>
+#include <QSemaphore>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QThreadPool>
+#include <QtTest>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace cmtest
+{
+constexpr int c_nWaitMs = 30000;
+
+inline SReceiverAddress Address(int nPort, int nPosition)
+{
+    SReceiverAddress address;
+    static_cast<SPortAddress&>(address) = CSimWall::DefaultPortAddress(nPort);
+    address.nPosition = nPosition;
+    return address;
+}
+
+// An RV-908 card with every reading valid and no cabinet match; a null serial
+// number becomes one derived from the address.
+inline SReceiverInfo Receiver(int nPort, int nPosition, const QString& strSN = QString(), quint32 nErrors = 0,
+                              quint32 nTotal = 100, int nMajor = 3)
+{
+    SReceiverInfo info;
+    info.address = Address(nPort, nPosition);
+    info.nTypeCode = 0x0908;
+    info.strSerialNumber = strSN.isNull() ? "SN" + std::to_string(nPort * 100 + nPosition) : strSN.toStdString();
+    info.nVersionMajor = nMajor;
+    info.nVersionMinor = 7;
+    info.nErrorPackets = nErrors;
+    info.nTotalPackets = nTotal;
+    info.bTemperatureValid = info.bHumidityValid = true;
+    info.dTemperature = 30.0;
+    info.dHumidity = 40.0;
+    info.nUptime = 60000;
+    info.mapSensor[3] = SSensorValue { 3, true, 5.0 };
+    return info;
+}
+
+inline QList<SReceiverInfo> Receivers(const QList<QPair<int, int>>& listAddresses)
+{
+    QList<SReceiverInfo> list;
+    for (const auto& pair : listAddresses)
+        list << Receiver(pair.first, pair.second);
+    return list;
+}
+
+inline QStringList Describe(const std::vector<SReceiverAddress>& vec)
+{
+    QStringList list;
+    for (const SReceiverAddress& a : vec)
+        list << QStringLiteral("%1/%2/%3/%4:%5").arg(a.nConnection).arg(a.nDevice).arg(a.nSenderCard).arg(a.nPort).arg(a.nPosition);
+    return list;
+}
+
+// Exact upgrade answers per receiver, and every call in the order it came.
+class CFakeUpgrade : public CUpgradeConfigControl
+{
+public:
+    struct SAnswer { int nStage = 0; int nResult = 0; float fProgress = 0.0f; };
+    bool QuitUpgrade() override { listCalls << "Quit"; return false; }
+    float GetUpgradeProgress(const SReceiverAddress& a) override { listCalls << "Progress"; return mapAnswer[a].fProgress; }
+    int GetUpgradeResult(const SReceiverAddress& a) override { listCalls << "Result"; return mapAnswer[a].nResult; }
+    int GetUpgradeStage(const SReceiverAddress& a) override { listCalls << "Stage"; return mapAnswer[a].nStage; }
+    void GetUpgradeReceivers(std::vector<SReceiverAddress>& vec) override { listCalls << "Receivers"; vec = vecMembers; }
+
+    std::vector<SReceiverAddress> vecMembers;
+    std::map<SReceiverAddress, SAnswer> mapAnswer;
+    QStringList listCalls;
+};
+
+// Counts a signal as the GUI thread receives it: one emitted on a pool thread
+// counts once its queued delivery has run, after the view's own handler.
+class CSignalCounter : public QObject
+{
+public:
+    template <typename TSender, typename TSignal>
+    CSignalCounter(TSender* pSender, TSignal signal) { connect(pSender, signal, this, [this]() { ++nCount; }); }
+    int nCount = 0;
+};
+
+// The wall is installed before the view exists, as a host does it (the port
+// popup reads the device at construction); a model tester watches the source
+// model. The view goes first, after any held detection is let go and the pool
+// is drained; the wall and its globals go last.
+class CRig
+{
+public:
+    using FnPrepare = std::function<void(CSimWall&)>;
+
+    explicit CRig(const SSimWallConfig& config, const QList<SReceiverInfo>& listReceivers = {},
+                  const FnPrepare& fnPrepare = {}, bool bBareList = false)
+        : pWall(std::make_unique<CSimWall>(config))
+    {
+        if (!listReceivers.isEmpty())
+            pWall->SetReceivers(listReceivers);
+        if (fnPrepare)
+            fnPrepare(*pWall);
+        pWall->Install();
+        if (bBareList) {
+            m_pView = new CReceiverListView;
+            pWidget.reset(m_pView);
+        } else {
+            m_pMain = new CCMMainView;
+            pWidget.reset(m_pMain);
+            m_pView = m_pMain->GetReceiverListView();
+        }
+        new QAbstractItemModelTester(Model(), QAbstractItemModelTester::FailureReportingMode::QtTest, Model());
+    }
+    ~CRig()
+    {
+        m_semGate.release(1000);
+        QThreadPool::globalInstance()->waitForDone();
+        DestroyView();
+        if (g_pUpgradeConfigControl == pUpgrade.get())
+            g_pUpgradeConfigControl = nullptr;
+    }
+
+    CCMMainView* Main() const { return m_pMain; }
+    CReceiverListView* View() const { return m_pView; }
+    CReceiverListHeader* Header() const { return m_pView->GetHeader(); }
+    QStandardItemModel* Model() const { return m_pView->GetModel(); }
+    QSortFilterProxyModel* Proxy() const { return m_pView->GetProxyModel(); }
+    int Hidden() const { return m_pView->GetPortColumnHidden(); }
+
+    void Refresh() { m_pMain ? m_pMain->RefreshShow() : m_pView->RefreshShow(true, true); }
+    void DestroyView()
+    {
+        pWidget.reset();
+        m_pMain = nullptr;
+        m_pView = nullptr;
+        QCoreApplication::processEvents();
+    }
+    CFakeUpgrade& FakeUpgrade()
+    {
+        pUpgrade = std::make_unique<CFakeUpgrade>();
+        g_pUpgradeConfigControl = pUpgrade.get();
+        return *pUpgrade;
+    }
+
+    // Shown at the screen's origin and refreshed, with the cursor parked just
+    // outside so the first hover is a real move.
+    bool Show(const QSize& size)
+    {
+        QCursor::setPos(size.width() + 9, size.height() + 39);
+        pWidget->setGeometry(QRect(QPoint(0, 0), size));
+        pWidget->show();
+        if (!QTest::qWaitForWindowExposed(pWidget.get()))
+            return false;
+        Refresh();
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        RepaintHeader();
+        return Model()->rowCount() == pWall->ReceiverCount();
+    }
+    // The header records its hit rectangles while it paints.
+    void RepaintHeader() { Header()->viewport()->repaint(); }
+
+    // A move to an equal position sends nothing, so the pointer then comes
+    // from one pixel aside: a hand is never quite still.
+    static void Move(QWidget* pTarget, const QPoint& pos)
+    {
+        if (QCursor::pos() == pTarget->mapToGlobal(pos))
+            QTest::mouseMove(pTarget, pos + QPoint(1, 0));
+        QTest::mouseMove(pTarget, pos);
+    }
+    static void Click(QWidget* pTarget, const QPoint& pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Move(pTarget, pos);
+        QTest::mouseClick(pTarget, Qt::LeftButton, modifiers, pos);
+    }
+    QPoint RowPoint(int p, int x = 200) const { return QPoint(x, m_pView->visualRect(Proxy()->index(p, 0)).top() + 18); }
+    // Below the painted controls, clear of the section borders.
+    QPoint SectionPoint(int n) const { return QPoint(Header()->sectionViewportPosition(n) + Header()->sectionSize(n) / 2, 32); }
+    void HoverRow(int p) { Move(m_pView->viewport(), RowPoint(p)); }
+    void ClickRow(int p, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { Click(m_pView->viewport(), RowPoint(p), modifiers); }
+    void MoveHeader(const QPoint& pos) { Move(Header()->viewport(), pos); }
+    // The header tells border from section by the cursor its last move set.
+    void ClickHeader(const QPoint& pos) { Click(Header()->viewport(), pos); }
+    void ClickSection(int nSection) { ClickHeader(SectionPoint(nSection)); }
+    void ClickBox() { ClickHeader(Header()->GetCheckRect().center()); }
+    void ClickFilter() { ClickHeader(Header()->GetFilterRect().center()); }
+    void ClickReset() { RepaintHeader(); ClickHeader(Header()->GetResetRect().center()); }
+
+    // Readers in view order; nKey is a logical column key.
+    int SourceRow(int p) const { return Proxy()->mapToSource(Proxy()->index(p, 0)).row(); }
+    QStandardItem* Item(int p, int nKey) const { return Model()->item(SourceRow(p), nKey - Hidden()); }
+    QStandardItem* First(int p) const { return Model()->item(SourceRow(p), 0); }
+    QStringList ViewColumn(int nKey, int nRole = Qt::DisplayRole) const
+    {
+        QStringList list;
+        for (int p = 0; p < Proxy()->rowCount(); ++p)
+            list << Item(p, nKey)->data(nRole).toString();
+        return list;
+    }
+    int SourceRowOf(const QString& strSN) const
+    {
+        for (int r = 0; r < Model()->rowCount(); ++r)
+            if (Model()->item(r, ReceiverColumn::SerialNumber - Hidden())->text() == strSN)
+                return r;
+        return -1;
+    }
+    // Without the Port column every row reads as port 0.
+    SReceiverAddress ViewAddress(int p) const
+    {
+        return Address(Hidden() ? 0 : Item(p, ReceiverColumn::Port)->data(ReceiverRole::SortKey).toInt(),
+                       Item(p, ReceiverColumn::Position)->data(ReceiverRole::SortKey).toInt());
+    }
+    // All receivers, or the checked ones (rows the filter hides included), in view order.
+    QStringList ViewAddresses(bool bCheckedOnly = false) const
+    {
+        std::vector<SReceiverAddress> vec;
+        for (int p = 0; p < Proxy()->rowCount(); ++p)
+            if (!bCheckedOnly || First(p)->data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                vec.push_back(ViewAddress(p));
+        return Describe(vec);
+    }
+    QStringList Checked() const { return ViewAddresses(true); }
+    // The selection the runtime controller holds.
+    QStringList Reported() const { return Describe(pWall->GetSelectedReceivers()); }
+
+    // A detection that starts waits inside the wall until released.
+    void HoldDetection()
+    {
+        pWall->SetDetectHook([this]() { m_semEntered.release(); m_semGate.acquire(); });
+    }
+    bool DetectionEntered() { return m_semEntered.tryAcquire(1, c_nWaitMs); }
+    void ReleaseDetection() { m_semGate.release(); }
+    bool WaitForJobs()
+    {
+        const bool bDone = QThreadPool::globalInstance()->waitForDone(c_nWaitMs);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return bDone && !CReceiverListHeader::IsDetecting();
+    }
+
+private:
+    QSemaphore m_semEntered, m_semGate; // declared first: they outlive the wall's hook
+
+public:
+    std::unique_ptr<CSimWall> pWall;
+    std::unique_ptr<CFakeUpgrade> pUpgrade;
+    std::unique_ptr<QWidget> pWidget;
+
+private:
+    CCMMainView* m_pMain = nullptr;
+    CReceiverListView* m_pView = nullptr;
+};
+}
