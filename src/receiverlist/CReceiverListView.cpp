@@ -237,6 +237,8 @@ void CReceiverListView::InitModel()
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::NoSelection);
+    // The cells are read-only views of the controllers' data.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     m_pPortSelectWidget = new CPortSelectWidget(this);
     m_pPortSelectWidget->hide();
@@ -1356,6 +1358,12 @@ void CReceiverListView::keyPressEvent(QKeyEvent* e)
         emit SignalShowPack(true);
     } else {
         m_nKeyState = 0;
+    }
+    // Space would let the item delegate toggle the current row's check mark
+    // behind the view's back, and the runtime controller would never hear of it.
+    if (nKey == Qt::Key_Space || nKey == Qt::Key_Select) {
+        e->accept();
+        return;
     }
     QTreeView::keyPressEvent(e);
 }
