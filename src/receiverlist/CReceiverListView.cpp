@@ -51,6 +51,33 @@ SPortAddress CachedPortAddress(QMap<int, SPortAddress>* pCache, int nPort)
     return it.value();
 }
 
+// The runtime controller's stored selection, read once per rebuild or update.
+struct SStoredSelection
+{
+    std::set<SReceiverAddress> setAddresses;
+    bool bSameDevice = true;
+
+    // With the Port column, a selection made on another device restores nothing.
+    bool Contains(const SReceiverAddress& address, bool bCompareDevice) const
+    {
+        return (!bCompareDevice || bSameDevice) && setAddresses.count(address) > 0;
+    }
+};
+
+SStoredSelection ReadStoredSelection()
+{
+    SStoredSelection selection;
+    if (!g_pRuntimeControl)
+        return selection;
+    std::vector<SReceiverAddress> vecSelected;
+    g_pRuntimeControl->GetSelectedReceivers(vecSelected);
+    const QUuid idSelection = g_pRuntimeControl->GetSelectionDeviceId();
+    const QUuid idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
+    selection.setAddresses.insert(vecSelected.begin(), vecSelected.end());
+    selection.bSameDevice = idSelection == idCurrent;
+    return selection;
+}
+
 bool IsListSortedKey(int nKey)
 {
     return nKey == ReceiverColumn::Port || nKey == ReceiverColumn::Position || nKey == ReceiverColumn::SerialNumber
@@ -564,16 +591,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
 
     m_pModel->removeRows(0, m_pModel->rowCount());
 
-    std::vector<SReceiverAddress> vecSelected;
-    QUuid idSelection;
-    QUuid idCurrent;
-    if (g_pRuntimeControl) {
-        g_pRuntimeControl->GetSelectedReceivers(vecSelected);
-        idSelection = g_pRuntimeControl->GetSelectionDeviceId();
-        idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
-    }
-    const std::set<SReceiverAddress> setSelected(vecSelected.begin(), vecSelected.end());
-    const bool bSameDevice = idSelection == idCurrent;
+    const SStoredSelection selection = ReadStoredSelection();
 
     // Rows are inserted empty in one go and filled with the model's signals
     // blocked: one insert and one change notice instead of one per row.
@@ -592,9 +610,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
             SReceiverAddress address;
             static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
             address.nPosition = info.nPosition;
-            bool bFound = setSelected.count(address) > 0;
-            if (m_bShowPort && !bSameDevice)
-                bFound = false;
+            const bool bFound = selection.Contains(address, m_bShowPort);
             WriteRowCells(listItems, info, m_listProgressInfo.value(i), true);
             if (!bClearCheck && bFound) {
                 ++nChecked;
@@ -634,16 +650,7 @@ void CReceiverListView::UpdateShow()
 
     CollectReceiverInfo();
 
-    std::vector<SReceiverAddress> vecSelected;
-    QUuid idSelection;
-    QUuid idCurrent;
-    if (g_pRuntimeControl) {
-        g_pRuntimeControl->GetSelectedReceivers(vecSelected);
-        idSelection = g_pRuntimeControl->GetSelectionDeviceId();
-        idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
-    }
-    const std::set<SReceiverAddress> setSelected(vecSelected.begin(), vecSelected.end());
-    const bool bSameDevice = idSelection == idCurrent;
+    const SStoredSelection selection = ReadStoredSelection();
 
     // Rows by address, first row wins, as a top-down search would find them.
     QMap<int, SPortAddress> mapPortCache;
@@ -693,9 +700,7 @@ void CReceiverListView::UpdateShow()
         SReceiverAddress address;
         static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
         address.nPosition = info.nPosition;
-        bool bFound = setSelected.count(address) > 0;
-        if (m_bShowPort && !bSameDevice)
-            bFound = false;
+        const bool bFound = selection.Contains(address, m_bShowPort);
         WriteRowCells(listItems, info, m_listProgressInfo.value(i), false);
         if (bFound) {
             ++nChecked;
