@@ -1,8 +1,10 @@
 // Times the view's operations on a shown CCMMainView (offscreen) at several wall
 // sizes, next to plain-Qt peers of the same size measured in the same run.
 //
-//   cmview_bench [--sizes 1000,10000,50000] [--runs 5]
+//   cmview_bench [--sizes 1000,10000,50000] [--runs 5] [--only TEXT]
 //
+// --only times just the operations whose names contain TEXT (for a profiler:
+// many runs of one operation without the rest of the table around it).
 // Prints one line per operation and size: the median time, the peer it is
 // compared with and the ratio, then the growth from the second to the last size.
 
@@ -144,7 +146,7 @@ std::map<QString, double> MeasurePeers(int nRows, int nRuns)
     return mapPeer;
 }
 
-std::vector<SResult> MeasureView(int nReceivers, int nRuns)
+std::vector<SResult> MeasureView(int nReceivers, int nRuns, const QString& strOnly)
 {
     const int nPorts = nReceivers >= 10000 ? 100 : 20;
     SSimWallConfig config;
@@ -161,25 +163,29 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns)
     CReceiverListHeader* pHeader = pList->GetHeader();
     QWidget* pViewport = pList->viewport();
     std::vector<SResult> vec;
-    auto add = [&](const char* szName, const char* szPeer, double dMs) {
-        vec.push_back({ QString::fromLatin1(szName), QString::fromLatin1(szPeer), dMs });
+    auto run = [&](const char* szName, const char* szPeer, const std::function<void()>& fnPrepare,
+                   const std::function<void()>& fnTimed) {
+        const QString strName = QString::fromLatin1(szName);
+        if (!strName.contains(strOnly))
+            return;
+        vec.push_back({ strName, QString::fromLatin1(szPeer), Measure(nRuns, fnPrepare, fnTimed) });
     };
 
-    add("RefreshShow", "build", Measure(nRuns, nullptr, [&]() { view.RefreshShow(); }));
+    run("RefreshShow", "build", nullptr, [&]() { view.RefreshShow(); });
     QCoreApplication::processEvents();
-    add("UpdateShow", "rewrite", Measure(nRuns, [&]() { wall.Tick(); }, [&]() { view.UpdateShow(); }));
-    add("ProgressBegin+Changed", "rewrite", Measure(nRuns, [&]() {
+    run("UpdateShow", "rewrite", [&]() { wall.Tick(); }, [&]() { view.UpdateShow(); });
+    run("ProgressBegin+Changed", "rewrite", [&]() {
         wall.StartUpgrade();
         wall.StepUpgrade();
     }, [&]() {
         view.ProgressBegin();
         view.ProgressChanged();
-    }));
-    add("ProgressFinished", "build", Measure(nRuns, [&]() {
+    });
+    run("ProgressFinished", "build", [&]() {
         wall.StartUpgrade();
         view.ProgressBegin();
         wall.QuitUpgrade();
-    }, [&]() { view.ProgressFinished(); }));
+    }, [&]() { view.ProgressFinished(); });
     wall.ClearUpgrade();
     view.RefreshShow();
     pViewport->repaint();
@@ -187,36 +193,36 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns)
 
     const int H = pList->GetPortColumnHidden();
     auto clickSection = [&](int nKey) { QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, Qt::NoModifier, SectionCentre(pHeader, nKey - H)); };
-    add("header click S/N", "build", Measure(nRuns, nullptr, [&]() { clickSection(3); }));
-    add("header click Type", "sort", Measure(nRuns, nullptr, [&]() { clickSection(2); }));
-    add("header click Error/Total", "build", Measure(nRuns, nullptr, [&]() { clickSection(5); }));
-    add("S/N after Type", "build", Measure(nRuns, [&]() { clickSection(2); }, [&]() { clickSection(3); }));
-    add("SelectAll", "", Measure(nRuns, [&]() { pList->SelectAll(false); }, [&]() { view.SelectAll(); }));
+    run("header click S/N", "build", nullptr, [&]() { clickSection(3); });
+    run("header click Type", "sort", nullptr, [&]() { clickSection(2); });
+    run("header click Error/Total", "build", nullptr, [&]() { clickSection(5); });
+    run("S/N after Type", "build", [&]() { clickSection(2); }, [&]() { clickSection(3); });
+    run("SelectAll", "", [&]() { pList->SelectAll(false); }, [&]() { view.SelectAll(); });
 
     CPortSelectWidget* pPopup = pList->GetPortSelectWidget();
     pPopup->show();
     pPopup->hide();
     QPushButton* pPort = pPopup->GetPortButtons().value(1);
-    add("filter to a port", "hide", Measure(nRuns, [&]() { pPopup->GetAllButton()->click(); }, [&]() {
+    run("filter to a port", "hide", [&]() { pPopup->GetAllButton()->click(); }, [&]() {
         if (pPort)
             pPort->click();
-    }));
-    add("filter back to All", "hide", Measure(nRuns, [&]() {
+    });
+    run("filter back to All", "hide", [&]() {
         if (pPort)
             pPort->click();
-    }, [&]() { pPopup->GetAllButton()->click(); }));
+    }, [&]() { pPopup->GetAllButton()->click(); });
 
     pList->SelectAll(false);
     const QRect rect0 = pList->visualRect(pList->model()->index(0, 1));
     const QRect rect1 = pList->visualRect(pList->model()->index(1, 1));
     int nMove = 0;
-    add("hover move", "paint", Measure(nRuns, nullptr, [&]() {
+    run("hover move", "paint", nullptr, [&]() {
         QTest::mouseMove(pViewport, (nMove++ % 2 ? rect0 : rect1).center());
-    }));
-    add("Ctrl-click", "", Measure(nRuns, nullptr, [&]() {
+    });
+    run("Ctrl-click", "", nullptr, [&]() {
         QTest::mouseClick(pViewport, Qt::LeftButton, Qt::ControlModifier, rect1.center());
-    }));
-    add("Shift range over all", "", Measure(nRuns, [&]() {
+    });
+    run("Shift range over all", "", [&]() {
         pList->scrollToTop();
         pList->SelectAll(false);
         QTest::mouseClick(pViewport, Qt::LeftButton, Qt::NoModifier, pList->visualRect(pList->model()->index(0, 1)).center());
@@ -225,10 +231,10 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns)
     }, [&]() {
         const QModelIndex last = pList->model()->index(pList->model()->rowCount() - 1, 1);
         QTest::mouseClick(pViewport, Qt::LeftButton, Qt::ShiftModifier, pList->visualRect(last).center());
-    }));
+    });
     pList->scrollToTop();
-    add("UpdatePacketCount", "rewrite", Measure(nRuns, [&]() { wall.Tick(); }, [&]() { pList->UpdatePacketCount(); }));
-    add("viewport paint", "paint", Measure(nRuns, nullptr, [&]() { pViewport->repaint(); }));
+    run("UpdatePacketCount", "rewrite", [&]() { wall.Tick(); }, [&]() { pList->UpdatePacketCount(); });
+    run("viewport paint", "paint", nullptr, [&]() { pViewport->repaint(); });
     return vec;
 }
 }
@@ -239,6 +245,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QList<int> listSizes { 1000, 10000, 50000 };
     int nRuns = 5;
+    QString strOnly;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sizes")) {
@@ -247,6 +254,8 @@ int main(int argc, char** argv)
                 listSizes << str.toInt();
         } else if (args[i] == QLatin1String("--runs")) {
             nRuns = qMax(1, args[i + 1].toInt());
+        } else if (args[i] == QLatin1String("--only")) {
+            strOnly = args[i + 1];
         }
     }
 
@@ -254,7 +263,7 @@ int main(int argc, char** argv)
     std::map<int, std::vector<SResult>> mapAll;
     for (const int nSize : qAsConst(listSizes)) {
         const std::map<QString, double> mapPeer = MeasurePeers(nSize, nRuns);
-        const std::vector<SResult> vec = MeasureView(nSize, nRuns);
+        const std::vector<SResult> vec = MeasureView(nSize, nRuns, strOnly);
         mapAll[nSize] = vec;
         out << "\n== " << nSize << " receivers (median of " << nRuns << " runs; peak RSS so far "
             << PeakRssKb() / 1024 << " MB) ==\n";

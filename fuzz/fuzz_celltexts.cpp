@@ -297,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     // The records as collected, in the controller's order.
     s_pView->CollectReceiverInfo();
-    const QList<SReceiverRowInfo>& listInfo = s_pView->GetRowInfoList();
+    const QVector<SReceiverRowInfo>& listInfo = s_pView->GetRowInfoList();
     Require(listInfo.size() == nCount, "one record per receiver");
     for (int i = 0; i < nCount; ++i)
         CheckRecord(listRecords.at(i), listInfo.at(i), mapCabinet, bFahrenheit);

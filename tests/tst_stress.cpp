@@ -915,7 +915,7 @@ QString TestStress::Verify()
 
     const int nRows = Model()->rowCount();
     const int H = m_pView->GetPortColumnHidden();
-    const QList<SReceiverRowInfo>& listInfo = m_pView->GetRowInfoList();
+    const QVector<SReceiverRowInfo>& listInfo = m_pView->GetRowInfoList();
     if (m_expect.bReloaded || m_expect.bRebuilt) {
         if (nRows != listInfo.size() || (m_expect.bReloaded && nRows != m_pWall->ReceiverCount()))
             return QStringLiteral("%1 rows for %2 records and %3 receivers after a refresh").arg(nRows).arg(listInfo.size()).arg(m_pWall->ReceiverCount());

@@ -4,6 +4,7 @@
 #include "CReceiverItem.h"
 #include "CReceiverListDelegate.h"
 #include "CReceiverListHeader.h"
+#include "CReceiverSortProxyModel.h"
 #include "CScrollBar.h"
 
 #include <QCollator>
@@ -270,7 +271,7 @@ void CReceiverListView::InitModel()
     m_pPortSelectWidget = new CPortSelectWidget(this);
     m_pPortSelectWidget->hide();
 
-    m_pProxyModel = new QSortFilterProxyModel(this);
+    m_pProxyModel = new CReceiverSortProxyModel(this);
     m_pProxyModel->setSortRole(ReceiverRole::SortKey);
     // Every sort is asked for explicitly, so the view and model orders change
     // together and never behind the view's back.
@@ -883,19 +884,26 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
 
     // Sort a permutation with precomputed keys; the same swaps on the same
     // comparisons give the same order as sorting the records themselves.
+    // Serial numbers compare through collation keys made once per record:
+    // comparing two keys gives the collator's own answer for the two texts.
     const int nCount = m_listRowInfo.size();
     struct SKey
     {
         int nIndex;
         int64_t nFirst;
         int64_t nSecond;
-        QString strSN;
     };
     std::vector<SKey> vecKeys;
     vecKeys.reserve(size_t(nCount));
+    std::vector<QCollatorSortKey> vecCollationKeys;
+    QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    if (nKey == ReceiverColumn::SerialNumber)
+        vecCollationKeys.reserve(size_t(nCount));
     for (int i = 0; i < nCount; ++i) {
         const SReceiverRowInfo& info = m_listRowInfo.at(i);
-        SKey key { i, 0, 0, QString() };
+        SKey key { i, 0, 0 };
         switch (nKey) {
         case ReceiverColumn::Port:
             key.nFirst = info.nPort;
@@ -910,20 +918,20 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
             key.nSecond = info.nTotalPackets;
             break;
         default:
-            key.strSN = QString::fromUtf8(info.strSN.data(), int(info.strSN.size()));
+            vecCollationKeys.push_back(collator.sortKey(QString::fromUtf8(info.strSN.data(), int(info.strSN.size()))));
             break;
         }
-        vecKeys.push_back(std::move(key));
+        vecKeys.push_back(key);
     }
 
     if (nKey == ReceiverColumn::SerialNumber) {
-        QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-        collator.setNumericMode(true);
-        collator.setCaseSensitivity(Qt::CaseSensitive);
+        const auto compare = [&vecCollationKeys](const SKey& a, const SKey& b) {
+            return vecCollationKeys[size_t(a.nIndex)].compare(vecCollationKeys[size_t(b.nIndex)]);
+        };
         if (bAscending)
-            QuickSort(vecKeys, 0, vecKeys.size(), [&collator](const SKey& a, const SKey& b) { return collator.compare(a.strSN, b.strSN) < 0; });
+            QuickSort(vecKeys, 0, vecKeys.size(), [&compare](const SKey& a, const SKey& b) { return compare(a, b) < 0; });
         else
-            QuickSort(vecKeys, 0, vecKeys.size(), [&collator](const SKey& a, const SKey& b) { return collator.compare(a.strSN, b.strSN) > 0; });
+            QuickSort(vecKeys, 0, vecKeys.size(), [&compare](const SKey& a, const SKey& b) { return compare(a, b) > 0; });
     } else if (bAscending) {
         QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
             return a.nFirst < b.nFirst || (a.nFirst == b.nFirst && a.nSecond < b.nSecond);
@@ -934,7 +942,7 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
         });
     }
 
-    QList<SReceiverRowInfo> listSorted;
+    QVector<SReceiverRowInfo> listSorted;
     listSorted.reserve(nCount);
     for (const SKey& key : vecKeys)
         listSorted.append(std::move(m_listRowInfo[key.nIndex]));

@@ -4,6 +4,7 @@
 #include "SReceiverRowInfo.h"
 
 #include <QList>
+#include <QVector>
 
 #include <vector>
 
@@ -44,7 +45,7 @@ public:
     CPortSelectWidget* GetPortSelectWidget() const { return m_pPortSelectWidget; }
     CScrollBar* GetHScrollBar() const { return m_pHScrollBar; }
     CScrollBar* GetVScrollBar() const { return m_pVScrollBar; }
-    const QList<SReceiverRowInfo>& GetRowInfoList() const { return m_listRowInfo; }
+    const QVector<SReceiverRowInfo>& GetRowInfoList() const { return m_listRowInfo; }
     bool IsShowPort() const { return m_bShowPort; }
     int GetPortColumnHidden() const { return m_nPortColumnHidden; }
     int GetFilterPort() const { return m_nFilterPort; }
@@ -96,8 +97,8 @@ private:
     CReceiverListHeader* m_pHeader = nullptr;
     CReceiverListDelegate* m_pDelegate = nullptr;
     CPortSelectWidget* m_pPortSelectWidget = nullptr;
-    QList<SReceiverRowInfo> m_listRowInfo;
-    QList<SRowProgressInfo> m_listProgressInfo;
+    QVector<SReceiverRowInfo> m_listRowInfo;
+    QVector<SRowProgressInfo> m_listProgressInfo;
     QSortFilterProxyModel* m_pProxyModel = nullptr;
     CScrollBar* m_pHScrollBar = nullptr;
     CScrollBar* m_pVScrollBar = nullptr;
