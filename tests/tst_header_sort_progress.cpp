@@ -231,6 +231,37 @@ private slots:
         QCOMPARE(rig.ViewColumn(ReceiverColumn::Position).join(' '), QStringLiteral("12 4 8 1 6 3 7 13 10 9 11 2 5"));
     }
 
+    // Text columns sort in the proxy on keys read ahead; the rows must come out
+    // exactly as a plain proxy orders them, ties (many equal types) included,
+    // and also when the host left a key that is no text.
+    void proxySortMatchesPlainProxy()
+    {
+        CRig rig(SSimWallConfig { 3, 8, 5, false, false });
+        QVERIFY(rig.Show(QSize(1700, 400)));
+        QSortFilterProxyModel plain;
+        plain.setSortRole(ReceiverRole::SortKey);
+        plain.setSourceModel(rig.Model());
+        const auto order = [](const QSortFilterProxyModel* pProxy) {
+            QVector<int> vec;
+            for (int p = 0; p < pProxy->rowCount(); ++p)
+                vec << pProxy->mapToSource(pProxy->index(p, 0)).row();
+            return vec;
+        };
+        using namespace ReceiverColumn;
+        for (const bool bForeignKey : { false, true }) {
+            if (bForeignKey)
+                rig.Model()->item(3, Type)->setData(7, ReceiverRole::SortKey);
+            for (const int nKey : { Type, Firmware, FailedModule, Temperature, Humidity, Voltage, Uptime }) {
+                for (const Qt::SortOrder eOrder : { Qt::AscendingOrder, Qt::DescendingOrder }) {
+                    rig.View()->SortByColumn(nKey, eOrder == Qt::AscendingOrder, true);
+                    plain.sort(nKey, eOrder);
+                    QCOMPARE(rig.Proxy()->sortColumn(), nKey);
+                    QCOMPARE(order(rig.Proxy()), order(&plain));
+                }
+            }
+        }
+    }
+
     void sortMovesAnchor()
     {
         SHeaderRig rig(FourRows());

@@ -310,6 +310,69 @@ private slots:
         QCOMPARE(rig.ViewAddresses() == listOrderBefore, bListSorted);
     }
 
+    // An update rewrites only what changed since the view last wrote a row; the
+    // table must still read exactly as a rebuild from the same data reads,
+    // also after the host touched the model behind the view's back.
+    void updateMatchesRebuild_data()
+    {
+        QTest::addColumn<QString>("strCase");
+        QTest::addColumn<bool>("bPortHidden");
+        for (const char* szCase : { "ticks", "host edits texts", "host sorts the model", "counts past 2^31" }) {
+            QTest::newRow(szCase) << QString::fromLatin1(szCase) << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Port hidden").arg(QLatin1String(szCase)))) << QString::fromLatin1(szCase) << true;
+        }
+    }
+
+    void updateMatchesRebuild()
+    {
+        QFETCH(QString, strCase);
+        QFETCH(bool, bPortHidden);
+        SLiveRig rig(3, 5, bPortHidden);
+        QVERIFY(rig.bShown);
+        QStandardItemModel* pModel = rig.Model();
+        const int H = rig.Hidden();
+        // Every text and key of every cell, by the row's receiver.
+        const auto table = [&]() {
+            QMap<QString, QStringList> map;
+            for (int r = 0; r < pModel->rowCount(); ++r) {
+                const QStandardItem* pFirst = pModel->item(r, 0);
+                const int nPort = H ? pFirst->data(ReceiverRole::RealPort).toInt() : pFirst->data(ReceiverRole::SortKey).toInt();
+                const int nPosition = pModel->item(r, ReceiverColumn::Position - H)->data(ReceiverRole::SortKey).toInt();
+                QStringList& list = map[QStringLiteral("%1:%2").arg(nPort).arg(nPosition)];
+                for (int c = 0; c < pModel->columnCount(); ++c) {
+                    const QStandardItem* pItem = pModel->item(r, c);
+                    list << pItem->text() << pItem->data(ReceiverRole::SortKey).toString()
+                         << pItem->data(ReceiverRole::PlainText).toString();
+                    if (c == ReceiverColumn::Packets - H)
+                        list << pItem->data(ReceiverRole::Extra).toString();
+                }
+            }
+            return map;
+        };
+
+        for (int nRound = 0; nRound < 3; ++nRound) {
+            rig.pWall->Tick();
+            if (strCase == QLatin1String("host edits texts")) {
+                pModel->item(nRound, ReceiverColumn::Type - H)->setText(QStringLiteral("edited"));
+                pModel->item(nRound + 1, ReceiverColumn::Packets - H)->setData(0.5, ReceiverRole::SortKey);
+            } else if (strCase == QLatin1String("host sorts the model")) {
+                pModel->sort(ReceiverColumn::SerialNumber - H, nRound % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+            } else if (strCase == QLatin1String("counts past 2^31")) {
+                QList<SReceiverInfo> listReceivers = rig.pWall->Receivers();
+                listReceivers[nRound].nErrorPackets = 3000000000u;
+                listReceivers[nRound + 1].nTotalPackets = 4000000000u;
+                rig.pWall->SetReceivers(listReceivers);
+                // The re-read prints counts unsigned, a rebuild signed.
+                rig.View()->UpdatePacketCount();
+            }
+            rig.Main()->UpdateShow();
+            const QMap<QString, QStringList> mapUpdated = table();
+            QCOMPARE(mapUpdated.size(), rig.pWall->ReceiverCount());
+            rig.Main()->RefreshShow();
+            QCOMPARE(mapUpdated, table());
+        }
+    }
+
     void portPreferenceFlip_data()
     {
         QTest::addColumn<int>("nKey");

@@ -17,12 +17,14 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -176,6 +178,25 @@ struct SAddressHash
     }
 };
 
+// Rows outside an upgrade all hold the same progress record. One shared value
+// spares an allocation per row, and writing it over itself is no change.
+const QVariant& DefaultProgressVariant()
+{
+    static const QVariant s_varDefault = QVariant::fromValue(SRowProgressInfo());
+    return s_varDefault;
+}
+
+bool IsDefaultProgress(const SRowProgressInfo& info)
+{
+    const SRowProgressInfo infoDefault;
+    return info.nState == infoDefault.nState && info.nProgress == infoDefault.nProgress && info.strText == infoDefault.strText;
+}
+
+QVariant ProgressVariant(const SRowProgressInfo& info)
+{
+    return IsDefaultProgress(info) ? DefaultProgressVariant() : QVariant::fromValue(info);
+}
+
 // The unstable quicksort the row list has always been sorted with; equal keys
 // come out in the order this exact sequence of swaps leaves them.
 template <typename T, typename LessThan>
@@ -286,6 +307,18 @@ void CReceiverListView::InitModel()
     setHeader(m_pHeader);
 
     m_connItemChanged = connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
+    // The record of what the rows show holds only while this view alone moves
+    // and writes them.
+    const auto forgetShown = [this]() { m_bShownInfoValid = false; };
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CReceiverListView::OnModelChangedElsewhere);
+    connect(m_pModel, &QAbstractItemModel::rowsInserted, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::rowsMoved, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::columnsInserted, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::columnsRemoved, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::columnsMoved, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::layoutChanged, this, forgetShown);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, forgetShown);
     connect(this, &CReceiverListView::SetCheckState, this,
             [this](Qt::CheckState state) { m_pHeader->SetCheckBoxState(state, false); });
     connect(m_pHeader, &CReceiverListHeader::SetAllChecked, this, &CReceiverListView::SelectAll);
@@ -492,27 +525,40 @@ void CReceiverListView::CollectReceiverInfo()
     }
 }
 
-void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
-                                      const SRowProgressInfo& progress, bool bSizeHint) const
+uint32_t CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
+                                          const SReceiverRowInfo* pShown, bool bSizeHint) const
 {
     const int H = m_nPortColumnHidden;
     auto cell = [&](int nKey) { return listItems.value(nKey - H); };
+    uint32_t nWritten = 0;
+    // A cell is written when there is no record of what it shows, or when the
+    // fields it is made of changed since.
+    auto changed = [&](int nKey, bool bDiffers) {
+        if (pShown && !bDiffers)
+            return false;
+        nWritten |= 1u << nKey;
+        return true;
+    };
     if (bSizeHint) {
         for (QStandardItem* pItem : listItems) {
             if (pItem->type() != CReceiverItem::c_nType)
                 pItem->setData(s_sizeHint, Qt::SizeHintRole);
         }
     }
-    if (m_bShowPort) {
-        QStandardItem* pPort = cell(ReceiverColumn::Port);
-        pPort->setData(info.nPort, ReceiverRole::SortKey);
-        pPort->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
+    if (changed(ReceiverColumn::Port, pShown && pShown->nPort != info.nPort)) {
+        if (m_bShowPort) {
+            QStandardItem* pPort = cell(ReceiverColumn::Port);
+            pPort->setData(info.nPort, ReceiverRole::SortKey);
+            pPort->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
+        } else {
+            listItems.first()->setData(info.nPort, ReceiverRole::RealPort);
+        }
     }
-    if (!m_bShowPort)
-        listItems.first()->setData(info.nPort, ReceiverRole::RealPort);
-    QStandardItem* pPosition = cell(ReceiverColumn::Position);
-    pPosition->setData(info.nPosition, ReceiverRole::SortKey);
-    pPosition->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
+    if (changed(ReceiverColumn::Position, pShown && pShown->nPosition != info.nPosition)) {
+        QStandardItem* pPosition = cell(ReceiverColumn::Position);
+        pPosition->setData(info.nPosition, ReceiverRole::SortKey);
+        pPosition->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
+    }
 
     auto setText = [&](int nKey, const std::string& str, bool bPlain) {
         QStandardItem* pItem = cell(nKey);
@@ -525,36 +571,83 @@ void CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, co
         if (bPlain && eMirror != CReceiverItem::MirrorSortAndPlain)
             pItem->setData(strText, ReceiverRole::PlainText);
     };
-    setText(ReceiverColumn::Type, info.strType, true);
-    setText(ReceiverColumn::SerialNumber, info.strSN, true);
-    setText(ReceiverColumn::Firmware, info.strTypeName + " V" + info.strVersion, false);
+    if (changed(ReceiverColumn::Type, pShown && pShown->strType != info.strType))
+        setText(ReceiverColumn::Type, info.strType, true);
+    if (changed(ReceiverColumn::SerialNumber, pShown && pShown->strSN != info.strSN))
+        setText(ReceiverColumn::SerialNumber, info.strSN, true);
+    if (changed(ReceiverColumn::Firmware, pShown && (pShown->strTypeName != info.strTypeName || pShown->strVersion != info.strVersion)))
+        setText(ReceiverColumn::Firmware, info.strTypeName + " V" + info.strVersion, false);
 
-    // errors.total read as one number; the digit count recovers the total.
-    int nDigits = 0;
-    const double dKey = PacketKey(int32_t(info.nErrorPackets), int32_t(info.nTotalPackets), &nDigits);
-    QStandardItem* pPackets = cell(ReceiverColumn::Packets);
-    pPackets->setData(dKey, ReceiverRole::SortKey);
-    pPackets->setData(nDigits, ReceiverRole::Extra);
+    if (changed(ReceiverColumn::Packets, pShown && (pShown->nErrorPackets != info.nErrorPackets || pShown->nTotalPackets != info.nTotalPackets))) {
+        // errors.total read as one number; the digit count recovers the total.
+        int nDigits = 0;
+        const double dKey = PacketKey(int32_t(info.nErrorPackets), int32_t(info.nTotalPackets), &nDigits);
+        QStandardItem* pPackets = cell(ReceiverColumn::Packets);
+        pPackets->setData(dKey, ReceiverRole::SortKey);
+        pPackets->setData(nDigits, ReceiverRole::Extra);
+    }
 
-    setText(ReceiverColumn::FailedModule, info.strFailedModule, true);
-    setText(ReceiverColumn::Temperature, info.strTemperature, false);
-    setText(ReceiverColumn::Humidity, info.strHumidity, false);
-    setText(ReceiverColumn::Voltage, info.strVoltage, false);
-    setText(ReceiverColumn::Uptime, info.strUptime, false);
-
-    cell(ReceiverColumn::Progress)->setData(QVariant::fromValue(progress), ReceiverRole::Extra);
+    if (changed(ReceiverColumn::FailedModule, pShown && pShown->strFailedModule != info.strFailedModule))
+        setText(ReceiverColumn::FailedModule, info.strFailedModule, true);
+    if (changed(ReceiverColumn::Temperature, pShown && pShown->strTemperature != info.strTemperature))
+        setText(ReceiverColumn::Temperature, info.strTemperature, false);
+    if (changed(ReceiverColumn::Humidity, pShown && pShown->strHumidity != info.strHumidity))
+        setText(ReceiverColumn::Humidity, info.strHumidity, false);
+    if (changed(ReceiverColumn::Voltage, pShown && pShown->strVoltage != info.strVoltage))
+        setText(ReceiverColumn::Voltage, info.strVoltage, false);
+    if (changed(ReceiverColumn::Uptime, pShown && pShown->strUptime != info.strUptime))
+        setText(ReceiverColumn::Uptime, info.strUptime, false);
+    return nWritten;
 }
 
-void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn)
+bool CReceiverListView::WriteRowProgress(const QList<QStandardItem*>& listItems, const SRowProgressInfo& progress) const
+{
+    QStandardItem* pItem = listItems.value(ReceiverColumn::Progress - m_nPortColumnHidden);
+    if (!pItem)
+        return false;
+    // The same test the item makes before it stores a value.
+    const QVariant varNew = ProgressVariant(progress);
+    const QVariant varOld = pItem->data(ReceiverRole::Extra);
+    if (varOld.userType() == varNew.userType() && varOld == varNew)
+        return false;
+    pItem->setData(varNew, ReceiverRole::Extra);
+    return true;
+}
+
+void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn, int nFirstRow, int nLastRow)
 {
     const int nRows = m_pModel->rowCount();
-    if (nRows == 0 || nFirstColumn > nLastColumn)
+    if (nLastRow < 0 || nLastRow >= nRows)
+        nLastRow = nRows - 1;
+    nFirstRow = qMax(0, nFirstRow);
+    if (nRows == 0 || nFirstColumn > nLastColumn || nFirstRow > nLastRow)
         return;
     // The model turns this notice into one itemChanged per cell; those cells
     // were written in bulk, and the callers decide on the summary themselves.
     disconnect(m_connItemChanged);
-    emit m_pModel->dataChanged(m_pModel->index(0, nFirstColumn), m_pModel->index(nRows - 1, nLastColumn));
+    m_bEmittingOwnChange = true;
+    emit m_pModel->dataChanged(m_pModel->index(nFirstRow, nFirstColumn), m_pModel->index(nLastRow, nLastColumn));
+    m_bEmittingOwnChange = false;
     m_connItemChanged = connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
+}
+
+void CReceiverListView::OnModelChangedElsewhere(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
+{
+    if (m_bEmittingOwnChange || !m_bShownInfoValid)
+        return;
+    // Check marks, box flags and upgrade marks are no part of the row records.
+    const int nPacketsColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
+    const bool bPacketsInRange = topLeft.column() <= nPacketsColumn && bottomRight.column() >= nPacketsColumn;
+    bool bRecordRole = roles.isEmpty();
+    for (const int nRole : roles) {
+        if (nRole == Qt::CheckStateRole || nRole == Qt::UserRole - 1 || nRole == ReceiverRole::UpgradeMark)
+            continue;
+        if (nRole == ReceiverRole::Extra && !bPacketsInRange)
+            continue;
+        bRecordRole = true;
+    }
+    if (bRecordRole)
+        m_bShownInfoValid = false;
 }
 
 void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
@@ -612,7 +705,8 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
             static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
             address.nPosition = info.nPosition;
             const bool bFound = selection.Contains(address, m_bShowPort);
-            WriteRowCells(listItems, info, m_listProgressInfo.value(i), true);
+            WriteRowCells(listItems, info, nullptr, true);
+            WriteRowProgress(listItems, m_listProgressInfo.value(i));
             if (!bClearCheck && bFound) {
                 ++nChecked;
                 ShowBox(listItems.first());
@@ -624,6 +718,8 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
         m_pModel->blockSignals(bBlocked);
         EmitModelDataChanged(0, nColumns - 1);
     }
+    m_vecShownInfo.assign(m_listRowInfo.cbegin(), m_listRowInfo.cend());
+    m_bShownInfoValid = true;
 
     if (!bListSorted)
         SortByColumn(nSortColumn, bSortFlag, false);
@@ -656,10 +752,21 @@ void CReceiverListView::UpdateShow()
     // Rows by address, first row wins, as a top-down search would find them.
     QMap<int, SPortAddress> mapPortCache;
     const int nRows = m_pModel->rowCount();
+    // What each row shows is on record since it was written, unless somebody
+    // else changed the model since; then the cells themselves are read.
+    const bool bShownKnown = m_bShownInfoValid && m_vecShownInfo.size() == size_t(nRows);
     std::unordered_map<SReceiverAddress, int, SAddressHash> mapRow;
     mapRow.reserve(size_t(nRows));
-    for (const int r : RowsInViewOrder())
-        mapRow.emplace(RowAddress(r, &mapPortCache, true), r);
+    for (const int r : RowsInViewOrder()) {
+        if (bShownKnown) {
+            SReceiverAddress address;
+            static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, m_vecShownInfo[size_t(r)].nPort);
+            address.nPosition = m_vecShownInfo[size_t(r)].nPosition;
+            mapRow.emplace(address, r);
+        } else {
+            mapRow.emplace(RowAddress(r, &mapPortCache, true), r);
+        }
+    }
 
     std::vector<int> vecRow;
     vecRow.reserve(size_t(m_listRowInfo.size()));
@@ -682,18 +789,25 @@ void CReceiverListView::UpdateShow()
     if (nRows > 0)
         OnItemChanged(FirstCell(0));
 
+    if (!bShownKnown)
+        m_vecShownInfo.assign(size_t(nRows), SReceiverRowInfo());
     const int nColumns = m_pModel->columnCount();
     int nChecked = 0;
+    uint32_t nWrittenKeys = 0;
+    int nFirstWrittenRow = nRows;
+    int nLastWrittenRow = -1;
     const bool bBlocked = m_pModel->blockSignals(true);
     QList<QStandardItem*> listItems;
     for (int i = 0; i < m_listRowInfo.size(); ++i) {
         const int r = vecRow[size_t(i)];
         listItems.clear();
+        bool bNewCell = false;
         for (int c = 0; c < nColumns; ++c) {
             QStandardItem* pItem = m_pModel->item(r, c);
             if (!pItem) {
                 pItem = NewCell(c + m_nPortColumnHidden);
                 m_pModel->setItem(r, c, pItem);
+                bNewCell = true;
             }
             listItems.append(pItem);
         }
@@ -702,15 +816,46 @@ void CReceiverListView::UpdateShow()
         static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
         address.nPosition = info.nPosition;
         const bool bFound = selection.Contains(address, m_bShowPort);
-        WriteRowCells(listItems, info, m_listProgressInfo.value(i), false);
+        SReceiverRowInfo& shown = m_vecShownInfo[size_t(r)];
+        uint32_t nWritten = WriteRowCells(listItems, info, bShownKnown && !bNewCell ? &shown : nullptr, false);
+        if (WriteRowProgress(listItems, m_listProgressInfo.value(i)))
+            nWritten |= 1u << ReceiverColumn::Progress;
+        shown = info;
         if (bFound) {
             ++nChecked;
             ShowBox(listItems.first());
             listItems.first()->setCheckState(Qt::Checked);
+            nWritten |= 1u << (ReceiverColumn::Port + m_nPortColumnHidden);
+        }
+        if (nWritten) {
+            nWrittenKeys |= nWritten;
+            nFirstWrittenRow = qMin(nFirstWrittenRow, r);
+            nLastWrittenRow = qMax(nLastWrittenRow, r);
         }
     }
     m_pModel->blockSignals(bBlocked);
-    EmitModelDataChanged(0, nColumns - 1);
+    // Rows no record landed on (two receivers on one address) still show what
+    // they showed; unless that was on record, the record stays incomplete.
+    if (!bShownKnown) {
+        std::vector<char> vecWritten(size_t(nRows), 0);
+        for (const int r : vecRow)
+            vecWritten[size_t(r)] = 1;
+        m_bShownInfoValid = std::find(vecWritten.begin(), vecWritten.end(), 0) == vecWritten.end();
+    } else {
+        m_bShownInfoValid = true;
+    }
+    // One notice over the cells that changed; none when nothing did, as no
+    // single write would have sent one either.
+    if (nWrittenKeys) {
+        int nFirstKey = 0;
+        while (!(nWrittenKeys & (1u << nFirstKey)))
+            ++nFirstKey;
+        int nLastKey = ReceiverColumn::Count - 1;
+        while (!(nWrittenKeys & (1u << nLastKey)))
+            --nLastKey;
+        EmitModelDataChanged(qMax(0, nFirstKey - m_nPortColumnHidden), nLastKey - m_nPortColumnHidden,
+                             nFirstWrittenRow, nLastWrittenRow);
+    }
     if (nRows > 0)
         OnItemChanged(FirstCell(0));
 
@@ -743,27 +888,58 @@ void CReceiverListView::UpdatePacketCount()
         return;
     }
 
-    std::map<SReceiverAddress, const SReceiverInfo*> mapReceiver;
+    std::unordered_map<SReceiverAddress, const SReceiverInfo*, SAddressHash> mapReceiver;
+    mapReceiver.reserve(size_t(listReceivers.size()));
     for (const SReceiverInfo& receiver : qAsConst(listReceivers))
         mapReceiver[receiver.address] = &receiver;
 
+    // A count of 2^31 or more reads differently here (unsigned) than in a
+    // rebuild (signed); the record then no longer tells what the cell shows.
+    const auto bothReadAlike = [](uint32_t nErrors, uint32_t nTotal) { return nErrors <= uint32_t(INT32_MAX) && nTotal <= uint32_t(INT32_MAX); };
+    const bool bShownKnown = m_bShownInfoValid && m_vecShownInfo.size() == size_t(nRows);
     const int nColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
+    int nFirstWrittenRow = nRows;
+    int nLastWrittenRow = -1;
+    bool bShownStillKnown = bShownKnown;
     const bool bBlocked = m_pModel->blockSignals(true);
     for (const int r : RowsInViewOrder()) {
-        const auto it = mapReceiver.find(RowAddress(r, nullptr, true));
+        SReceiverAddress address;
+        if (bShownKnown) {
+            // The receiver's own port, as the Port cell or the first cell keeps it.
+            static_cast<SPortAddress&>(address) = PortAddress(m_vecShownInfo[size_t(r)].nPort);
+            address.nPosition = m_vecShownInfo[size_t(r)].nPosition;
+        } else {
+            address = RowAddress(r, nullptr, true);
+        }
+        const auto it = mapReceiver.find(address);
         if (it == mapReceiver.end())
             continue;
         QStandardItem* pItem = m_pModel->item(r, nColumn);
         if (!pItem)
             continue;
+        const uint32_t nErrors = it->second->nErrorPackets;
+        const uint32_t nTotal = it->second->nTotalPackets;
+        if (bShownKnown) {
+            SReceiverRowInfo& shown = m_vecShownInfo[size_t(r)];
+            const bool bAlike = bothReadAlike(nErrors, nTotal) && bothReadAlike(shown.nErrorPackets, shown.nTotalPackets);
+            if (bAlike && shown.nErrorPackets == nErrors && shown.nTotalPackets == nTotal)
+                continue;
+            shown.nErrorPackets = nErrors;
+            shown.nTotalPackets = nTotal;
+            if (!bothReadAlike(nErrors, nTotal))
+                bShownStillKnown = false;
+        }
         int nDigits = 0;
-        const double dKey = PacketKey(static_cast<long long>(it->second->nErrorPackets),
-                                      static_cast<long long>(it->second->nTotalPackets), &nDigits);
+        const double dKey = PacketKey(static_cast<long long>(nErrors), static_cast<long long>(nTotal), &nDigits);
         pItem->setData(dKey, ReceiverRole::SortKey);
         pItem->setData(nDigits, ReceiverRole::Extra);
+        nFirstWrittenRow = qMin(nFirstWrittenRow, r);
+        nLastWrittenRow = qMax(nLastWrittenRow, r);
     }
     m_pModel->blockSignals(bBlocked);
-    EmitModelDataChanged(nColumn, nColumn);
+    m_bShownInfoValid = bShownStillKnown;
+    if (nLastWrittenRow >= 0)
+        EmitModelDataChanged(nColumn, nColumn, nFirstWrittenRow, nLastWrittenRow);
 }
 
 void CReceiverListView::DropHoverBox()
@@ -791,7 +967,7 @@ void CReceiverListView::UpdateProgress()
     std::vector<SReceiverAddress> vecMembers;
     if (g_pUpgradeConfigControl)
         g_pUpgradeConfigControl->GetUpgradeReceivers(vecMembers);
-    const std::set<SReceiverAddress> setMembers(vecMembers.begin(), vecMembers.end());
+    const std::unordered_set<SReceiverAddress, SAddressHash> setMembers(vecMembers.begin(), vecMembers.end());
 
     QMap<int, SPortAddress> mapPortCache;
     const int nRows = m_pModel->rowCount();
@@ -804,46 +980,50 @@ void CReceiverListView::UpdateProgress()
     const std::vector<int> vecRows = RowsInViewOrder();
     const bool bBlocked = m_pModel->blockSignals(true);
     for (const int r : vecRows) {
-        const SReceiverAddress address = RowAddress(r, &mapPortCache);
+        QStandardItem* pProgressItem = m_pModel->item(r, nProgressColumn);
+        const SReceiverAddress address = setMembers.empty() ? SReceiverAddress() : RowAddress(r, &mapPortCache);
+        if (setMembers.empty() || !setMembers.count(address)) {
+            if (pProgressItem)
+                pProgressItem->setData(DefaultProgressVariant(), ReceiverRole::Extra);
+            continue;
+        }
+        vecMember[size_t(r)] = true;
         SRowProgressInfo info;
-        if (setMembers.count(address)) {
-            vecMember[size_t(r)] = true;
-            const int nResult = g_pUpgradeConfigControl->GetUpgradeResult(address);
-            const float fProgress = g_pUpgradeConfigControl->GetUpgradeProgress(address);
-            const int nStage = g_pUpgradeConfigControl->GetUpgradeStage(address);
-            const float fPercent = fProgress * 100.0f;
-            int nPercent;
-            if (std::isnan(fPercent))
-                nPercent = 0;
-            else if (fPercent >= 100.0f)
-                nPercent = 100;
-            else if (fPercent <= float(std::numeric_limits<int>::min()))
-                nPercent = std::numeric_limits<int>::min();
-            else
-                nPercent = int(fPercent);
-            info.nProgress = nPercent;
-            if (nStage == 1) {
-                info.nState = 2;
-                info.strText = QString::number(nPercent) + QLatin1Char('%');
-                bRunning = true;
-            } else if (nStage == 2) {
-                if (nResult < 0) {
-                    info.nState = 3;
-                    info.strText = tr("Failed");
-                } else if (nPercent != 0) {
-                    info.nState = 4;
-                    info.strText = tr("Succeeded");
-                } else {
-                    info.nState = 4;
-                    info.strText.clear();
-                }
+        const int nResult = g_pUpgradeConfigControl->GetUpgradeResult(address);
+        const float fProgress = g_pUpgradeConfigControl->GetUpgradeProgress(address);
+        const int nStage = g_pUpgradeConfigControl->GetUpgradeStage(address);
+        const float fPercent = fProgress * 100.0f;
+        int nPercent;
+        if (std::isnan(fPercent))
+            nPercent = 0;
+        else if (fPercent >= 100.0f)
+            nPercent = 100;
+        else if (fPercent <= float(std::numeric_limits<int>::min()))
+            nPercent = std::numeric_limits<int>::min();
+        else
+            nPercent = int(fPercent);
+        info.nProgress = nPercent;
+        if (nStage == 1) {
+            info.nState = 2;
+            info.strText = QString::number(nPercent) + QLatin1Char('%');
+            bRunning = true;
+        } else if (nStage == 2) {
+            if (nResult < 0) {
+                info.nState = 3;
+                info.strText = tr("Failed");
+            } else if (nPercent != 0) {
+                info.nState = 4;
+                info.strText = tr("Succeeded");
             } else {
-                info.nState = 0;
+                info.nState = 4;
                 info.strText.clear();
             }
+        } else {
+            info.nState = 0;
+            info.strText.clear();
         }
-        if (QStandardItem* pItem = m_pModel->item(r, nProgressColumn))
-            pItem->setData(QVariant::fromValue(info), ReceiverRole::Extra);
+        if (pProgressItem)
+            pProgressItem->setData(QVariant::fromValue(info), ReceiverRole::Extra);
     }
     m_pModel->blockSignals(bBlocked);
     EmitModelDataChanged(nProgressColumn, nProgressColumn);

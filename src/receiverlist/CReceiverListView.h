@@ -88,9 +88,15 @@ private:
     QStandardItem* FirstCell(int nRow) const;
     SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity = false) const;
     int CheckBoxStateForCount(int nCheckedRows) const;
-    void WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
-                       const SRowProgressInfo& progress, bool bSizeHint) const;
-    void EmitModelDataChanged(int nFirstColumn, int nLastColumn);
+    // Writes a row's cells from its record; with pShown (what the row shows
+    // now) only the cells whose fields differ. Returns the written column keys
+    // as bits.
+    uint32_t WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
+                           const SReceiverRowInfo* pShown, bool bSizeHint) const;
+    // Returns whether the Progress cell changed.
+    bool WriteRowProgress(const QList<QStandardItem*>& listItems, const SRowProgressInfo& progress) const;
+    void EmitModelDataChanged(int nFirstColumn, int nLastColumn, int nFirstRow = 0, int nLastRow = -1);
+    void OnModelChangedElsewhere(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles);
     // Hides the hover box of m_nHoverRow when it is unchecked; signals must be blocked.
     void DropHoverBox();
 
@@ -116,5 +122,10 @@ private:
     // column moves once when a refresh re-lays the columns for a new preference.
     bool m_bSortPortHiddenKnown = false;
     QMetaObject::Connection m_connItemChanged;
+    // What each model row shows, by model row, as this view last wrote it;
+    // void once anybody else changes the rows or their texts.
+    std::vector<SReceiverRowInfo> m_vecShownInfo;
+    bool m_bShownInfoValid = false;
+    bool m_bEmittingOwnChange = false;
     bool m_bSortPortHidden = false;
 };
