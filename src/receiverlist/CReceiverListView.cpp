@@ -405,16 +405,33 @@ bool CReceiverListView::IsModelRowHidden(int nRow) const
     return index.isValid() && isRowHidden(index.row(), QModelIndex());
 }
 
+bool CReceiverListView::IsShownInfoKnown() const
+{
+    return m_bShownInfoValid && m_vecShownInfo.size() == size_t(m_pModel->rowCount());
+}
+
+int CReceiverListView::RowNumber(int nRow, int nKey) const
+{
+    // The record holds what the Port and Position cells were given.
+    if (IsShownInfoKnown() && nRow >= 0) {
+        const SReceiverRowInfo& shown = m_vecShownInfo[size_t(nRow)];
+        return nKey == ReceiverColumn::Port ? shown.nPort : shown.nPosition;
+    }
+    return CellNumber(m_pModel->item(nRow, nKey - m_nPortColumnHidden));
+}
+
 SReceiverAddress CReceiverListView::RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity) const
 {
     // Without the Port column the controllers see every row on port 0; a row
     // is still found again by the port its receiver really hangs on.
     int nPort = 0;
     if (m_bShowPort)
-        nPort = CellNumber(m_pModel->item(nRow, 0));
+        nPort = RowNumber(nRow, ReceiverColumn::Port);
+    else if (bIdentity && IsShownInfoKnown())
+        nPort = m_vecShownInfo[size_t(nRow)].nPort;
     else if (bIdentity)
         nPort = FirstCell(nRow) ? FirstCell(nRow)->data(ReceiverRole::RealPort).toInt() : 0;
-    const int nPosition = CellNumber(m_pModel->item(nRow, ReceiverColumn::Position - m_nPortColumnHidden));
+    const int nPosition = RowNumber(nRow, ReceiverColumn::Position);
     SReceiverAddress address;
     static_cast<SPortAddress&>(address) = CachedPortAddress(pPortCache, nPort);
     address.nPosition = nPosition;
@@ -1185,8 +1202,8 @@ void CReceiverListView::UpdateCheckState()
         const QStandardItem* pFirst = FirstCell(r);
         if (!pFirst || pFirst->checkState() != Qt::Checked)
             continue;
-        const int nPort = m_bShowPort ? CellNumber(pFirst) : 0;
-        const int nPosition = m_bShowPort ? CellNumber(m_pModel->item(r, 1)) : CellNumber(pFirst);
+        const int nPort = m_bShowPort ? RowNumber(r, ReceiverColumn::Port) : 0;
+        const int nPosition = RowNumber(r, ReceiverColumn::Position);
         SReceiverAddress address;
         static_cast<SPortAddress&>(address) = PortAddress(nPort);
         address.nPosition = nPosition;
@@ -1237,7 +1254,7 @@ void CReceiverListView::FiltratePort(bool bClearChecks)
     const int nRows = m_pModel->rowCount();
     int nVisible = 0;
     for (int r = 0; r < nRows; ++r) {
-        const bool bShow = m_nFilterPort == -1 || CellNumber(m_pModel->item(r, 0)) == m_nFilterPort;
+        const bool bShow = m_nFilterPort == -1 || RowNumber(r, ReceiverColumn::Port) == m_nFilterPort;
         const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(r, 0));
         if (index.isValid() && isRowHidden(index.row(), QModelIndex()) == bShow)
             setRowHidden(index.row(), QModelIndex(), !bShow);

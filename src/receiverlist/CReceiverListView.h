@@ -87,6 +87,10 @@ private:
     std::vector<int> RowsInViewOrder() const;
     QStandardItem* FirstCell(int nRow) const;
     SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity = false) const;
+    // The number a row's Port or Position cell holds (nKey), from the record
+    // of what the row shows while it is known.
+    int RowNumber(int nRow, int nKey) const;
+    bool IsShownInfoKnown() const;
     int CheckBoxStateForCount(int nCheckedRows) const;
     // Writes a row's cells from its record; with pShown (what the row shows
     // now) only the cells whose fields differ. Returns the written column keys

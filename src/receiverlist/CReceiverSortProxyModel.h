@@ -5,11 +5,11 @@
 
 #include <vector>
 
-// The table's sort proxy. Sorting a text column reads every row's key once into
-// a flat array before the sort instead of twice per comparison through the
-// source items: the same comparisons on the same keys, so the same order, but
-// at tens of thousands of rows the item lookups, not the comparisons, were the
-// cost of a sort.
+// The table's sort proxy. Sorting a text column reads every row's key once
+// before the sort instead of twice per comparison through the source items, and
+// compares the keys' ranks: the same answers to the same comparisons, so the
+// same order, but at tens of thousands of rows the item lookups and repeated
+// text comparisons were the whole cost of a sort.
 class CReceiverSortProxyModel : public QSortFilterProxyModel
 {
     Q_OBJECT
@@ -23,8 +23,10 @@ protected:
     bool lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const override;
 
 private:
-    // Keys by source row while a sort runs; empty otherwise, and also when a
-    // key is not a text (those compare the way the base class compares them).
+    // Keys by source row, then their ranks, while a sort runs; empty
+    // otherwise, and also when a key is not a text (those compare the way the
+    // base class compares them).
     std::vector<QString> m_vecKeys;
+    std::vector<int> m_vecRanks;
     int m_nKeyColumn = -1;
 };
