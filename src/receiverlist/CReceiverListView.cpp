@@ -309,7 +309,10 @@ void CReceiverListView::InitModel()
     m_connItemChanged = connect(m_pModel, &QStandardItemModel::itemChanged, this, &CReceiverListView::OnItemChanged);
     // The record of what the rows show holds only while this view alone moves
     // and writes them.
-    const auto forgetShown = [this]() { m_bShownInfoValid = false; };
+    const auto forgetShown = [this]() {
+        m_bShownInfoValid = false;
+        m_bBoxRowsKnown = false;
+    };
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, &CReceiverListView::OnModelChangedElsewhere);
     connect(m_pModel, &QAbstractItemModel::rowsInserted, this, forgetShown);
     connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, forgetShown);
@@ -397,6 +400,76 @@ std::vector<int> CReceiverListView::RowsInViewOrder() const
             vecRows.push_back(m_pProxyModel->mapToSource(m_pProxyModel->index(p, 0)).row());
     }
     return vecRows;
+}
+
+int CReceiverListView::ViewPosition(int nRow) const
+{
+    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != m_pModel->rowCount())
+        return nRow;
+    const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(nRow, 0));
+    return index.isValid() ? index.row() : nRow;
+}
+
+std::vector<int> CReceiverListView::SortedByView(std::vector<int> vecRows) const
+{
+    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != m_pModel->rowCount()) {
+        std::sort(vecRows.begin(), vecRows.end());
+        return vecRows;
+    }
+    std::vector<std::pair<int, int>> vecPairs;
+    vecPairs.reserve(vecRows.size());
+    for (const int r : vecRows)
+        vecPairs.emplace_back(ViewPosition(r), r);
+    std::sort(vecPairs.begin(), vecPairs.end());
+    for (size_t i = 0; i < vecPairs.size(); ++i)
+        vecRows[i] = vecPairs[i].second;
+    return vecRows;
+}
+
+const std::vector<int>& CReceiverListView::BoxRows()
+{
+    const int nRows = m_pModel->rowCount();
+    if (m_bBoxRowsKnown && m_vecBoxListed.size() == size_t(nRows))
+        return m_vecBoxRows;
+    ResetBoxRows();
+    for (int r = 0; r < nRows; ++r) {
+        const QStandardItem* pItem = FirstCell(r);
+        if (pItem && (pItem->isCheckable() || pItem->data(ReceiverRole::Extra).toBool() || pItem->data(Qt::CheckStateRole).isValid()))
+            NoteBoxRow(r);
+    }
+    return m_vecBoxRows;
+}
+
+void CReceiverListView::ResetBoxRows()
+{
+    m_vecBoxRows.clear();
+    m_vecBoxListed.assign(size_t(m_pModel->rowCount()), 0);
+    m_bBoxRowsKnown = true;
+}
+
+void CReceiverListView::NoteBoxRow(int nRow)
+{
+    if (!m_bBoxRowsKnown || nRow < 0 || size_t(nRow) >= m_vecBoxListed.size() || m_vecBoxListed[size_t(nRow)])
+        return;
+    m_vecBoxListed[size_t(nRow)] = 1;
+    m_vecBoxRows.push_back(nRow);
+}
+
+int CReceiverListView::FirstCheckedRow(bool bCheckableOnly)
+{
+    int nBest = -1;
+    int nBestPosition = 0;
+    for (const int r : BoxRows()) {
+        const QStandardItem* pItem = FirstCell(r);
+        if (!pItem || pItem->checkState() != Qt::Checked || (bCheckableOnly && !pItem->isCheckable()))
+            continue;
+        const int nPosition = ViewPosition(r);
+        if (nBest == -1 || nPosition < nBestPosition) {
+            nBest = r;
+            nBestPosition = nPosition;
+        }
+    }
+    return nBest;
 }
 
 bool CReceiverListView::IsModelRowHidden(int nRow) const
@@ -650,7 +723,20 @@ void CReceiverListView::EmitModelDataChanged(int nFirstColumn, int nLastColumn, 
 
 void CReceiverListView::OnModelChangedElsewhere(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
-    if (m_bEmittingOwnChange || !m_bShownInfoValid)
+    if (m_bEmittingOwnChange)
+        return;
+    // A check mark or box set through the model: its rows join the box rows.
+    if (m_bBoxRowsKnown && topLeft.column() == 0) {
+        const bool bBoxRole = roles.isEmpty() || roles.contains(Qt::CheckStateRole) || roles.contains(Qt::UserRole - 1)
+            || roles.contains(ReceiverRole::Extra);
+        if (bBoxRole && bottomRight.row() - topLeft.row() < 64) {
+            for (int r = topLeft.row(); r <= bottomRight.row(); ++r)
+                NoteBoxRow(r);
+        } else if (bBoxRole) {
+            m_bBoxRowsKnown = false;
+        }
+    }
+    if (!m_bShownInfoValid)
         return;
     // Check marks, box flags and upgrade marks are no part of the row records.
     const int nPacketsColumn = ReceiverColumn::Packets - m_nPortColumnHidden;
@@ -708,6 +794,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
     // blocked: one insert and one change notice instead of one per row.
     const int nRows = m_listRowInfo.size();
     int nChecked = 0;
+    std::vector<int> vecRestored;
     if (nRows > 0) {
         m_pModel->insertRows(0, nRows);
         QMap<int, SPortAddress> mapPortCache;
@@ -728,6 +815,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
                 ++nChecked;
                 ShowBox(listItems.first());
                 listItems.first()->setCheckState(Qt::Checked);
+                vecRestored.push_back(i);
             }
             for (int c = 0; c < nColumns; ++c)
                 m_pModel->setItem(i, c, listItems.at(c));
@@ -737,6 +825,9 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
     }
     m_vecShownInfo.assign(m_listRowInfo.cbegin(), m_listRowInfo.cend());
     m_bShownInfoValid = true;
+    ResetBoxRows();
+    for (const int r : vecRestored)
+        NoteBoxRow(r);
 
     if (!bListSorted)
         SortByColumn(nSortColumn, bSortFlag, false);
@@ -842,6 +933,7 @@ void CReceiverListView::UpdateShow()
             ++nChecked;
             ShowBox(listItems.first());
             listItems.first()->setCheckState(Qt::Checked);
+            NoteBoxRow(r);
             nWritten |= 1u << (ReceiverColumn::Port + m_nPortColumnHidden);
         }
         if (nWritten) {
@@ -1154,13 +1246,9 @@ void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
     SortByColumn(nIndex, bSort, true);
     if (m_bMultiCheck)
         return;
-    for (const int r : RowsInViewOrder()) {
-        const QStandardItem* pItem = FirstCell(r);
-        if (pItem && pItem->isCheckable() && pItem->checkState() == Qt::Checked) {
-            m_nAnchorRow = r;
-            break;
-        }
-    }
+    const int nFirst = FirstCheckedRow(true);
+    if (nFirst != -1)
+        m_nAnchorRow = nFirst;
 }
 
 void CReceiverListView::OnItemChanged(QStandardItem* pItem)
@@ -1173,35 +1261,45 @@ void CReceiverListView::OnItemChanged(QStandardItem* pItem)
         emit SetCheckState(Qt::Unchecked);
         return;
     }
+    // Checked rows are among the box rows; an unchecked visible row is, on a
+    // wall where few rows are checked, among the first rows of the view.
     bool bSeenChecked = false;
-    bool bSeenUnchecked = false;
-    const int nViewRows = m_pProxyModel->rowCount();
-    for (int p = 0; p < nViewRows; ++p) {
-        if (isRowHidden(p, QModelIndex()))
-            continue;
-        const QStandardItem* pFirst = m_pModel->itemFromIndex(m_pProxyModel->mapToSource(m_pProxyModel->index(p, 0)));
-        const bool bChecked = pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked;
-        (bChecked ? bSeenChecked : bSeenUnchecked) = true;
-        if (bSeenChecked && bSeenUnchecked) {
-            emit SetCheckState(Qt::PartiallyChecked);
-            return;
+    for (const int r : BoxRows()) {
+        const QStandardItem* pFirst = FirstCell(r);
+        if (pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked && !IsModelRowHidden(r)) {
+            bSeenChecked = true;
+            break;
         }
     }
     if (!bSeenChecked) {
         m_bMultiCheck = false;
         emit SetCheckState(Qt::Unchecked);
-    } else {
-        emit SetCheckState(Qt::Checked);
+        return;
     }
+    const int nViewRows = m_pProxyModel->rowCount();
+    for (int p = 0; p < nViewRows; ++p) {
+        if (isRowHidden(p, QModelIndex()))
+            continue;
+        const QStandardItem* pFirst = m_pModel->itemFromIndex(m_pProxyModel->mapToSource(m_pProxyModel->index(p, 0)));
+        if (!(pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked)) {
+            emit SetCheckState(Qt::PartiallyChecked);
+            return;
+        }
+    }
+    emit SetCheckState(Qt::Checked);
 }
 
 void CReceiverListView::UpdateCheckState()
 {
-    std::vector<SReceiverAddress> vecChecked;
-    for (const int r : RowsInViewOrder()) {
+    std::vector<int> vecCheckedRows;
+    for (const int r : BoxRows()) {
         const QStandardItem* pFirst = FirstCell(r);
-        if (!pFirst || pFirst->checkState() != Qt::Checked)
-            continue;
+        if (pFirst && pFirst->checkState() == Qt::Checked)
+            vecCheckedRows.push_back(r);
+    }
+    std::vector<SReceiverAddress> vecChecked;
+    vecChecked.reserve(vecCheckedRows.size());
+    for (const int r : SortedByView(std::move(vecCheckedRows))) {
         const int nPort = m_bShowPort ? RowNumber(r, ReceiverColumn::Port) : 0;
         const int nPosition = RowNumber(r, ReceiverColumn::Position);
         SReceiverAddress address;
@@ -1230,7 +1328,10 @@ void CReceiverListView::SelectAll(bool bChecked)
         ShowBox(pItem);
         pItem->setCheckState(bChecked && !IsModelRowHidden(r) ? Qt::Checked : Qt::Unchecked);
     }
+    ResetBoxRows();
     if (bChecked) {
+        for (int r = 0; r < nRows; ++r)
+            NoteBoxRow(r);
         m_bMultiCheck = true;
         emit SetCheckState(Qt::Checked);
     } else {
@@ -1317,6 +1418,7 @@ bool CReceiverListView::event(QEvent* e)
             if (pItem && pItem->checkState() != Qt::Checked) {
                 const bool bBlocked = m_pModel->blockSignals(true);
                 ShowBox(pItem);
+                NoteBoxRow(r);
                 m_pModel->blockSignals(bBlocked);
                 m_nHoverRow = r;
                 m_indexHover = indexAt(pos);
@@ -1392,16 +1494,32 @@ void CReceiverListView::mouseMoveEvent(QMouseEvent* e)
     QStandardItem* pOld = FirstCell(m_nHoverRow);
     if (pOld && pOld->isCheckable() && pOld->checkState() == Qt::Unchecked)
         HideBox(pOld);
-    if (QStandardItem* pNew = FirstCell(r))
+    if (QStandardItem* pNew = FirstCell(r)) {
         ShowBox(pNew);
-    const int nRows = m_pModel->rowCount();
-    for (int i = 0; i < nRows; ++i) {
-        if (i == m_nHoverRow || i == r)
-            continue;
-        QStandardItem* pItem = FirstCell(i);
-        if (pItem && pItem->checkState() != Qt::Checked && (pItem->isCheckable() || pItem->data(ReceiverRole::Extra).toBool()))
-            HideBox(pItem);
+        NoteBoxRow(r);
     }
+    // Every other unchecked box goes; only box rows can have one. Rows left
+    // clean leave the list, so the sweep costs what is on show, not the wall.
+    std::vector<int> vecKeep;
+    for (const int i : BoxRows()) {
+        QStandardItem* pItem = FirstCell(i);
+        if (i == m_nHoverRow || i == r) {
+            vecKeep.push_back(i);
+            continue;
+        }
+        if (!pItem)
+            continue;
+        const bool bChecked = pItem->checkState() == Qt::Checked;
+        if (!bChecked && (pItem->isCheckable() || pItem->data(ReceiverRole::Extra).toBool())) {
+            HideBox(pItem);
+            continue;
+        }
+        if (bChecked || pItem->data(Qt::CheckStateRole).isValid())
+            vecKeep.push_back(i);
+    }
+    ResetBoxRows();
+    for (const int i : vecKeep)
+        NoteBoxRow(i);
     m_nHoverRow = r;
     m_pModel->blockSignals(bBlocked);
     viewport()->update();
@@ -1451,6 +1569,7 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
             if (!pItem->isCheckable()) {
                 const bool bBlocked = m_pModel->blockSignals(true);
                 ShowBox(pItem);
+                NoteBoxRow(r);
                 m_pModel->blockSignals(bBlocked);
             }
             pItem->setCheckState(pItem->checkState() != Qt::Unchecked ? Qt::Unchecked : Qt::Checked);
@@ -1481,8 +1600,10 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
             bool bBlocked = m_pModel->blockSignals(true);
             for (int i = nFrom; i <= nTo; ++i) {
                 QStandardItem* pRange = FirstCell(vecOrder[size_t(i)]);
-                if (pRange && !pRange->isCheckable())
+                if (pRange && !pRange->isCheckable()) {
                     ShowBox(pRange);
+                    NoteBoxRow(vecOrder[size_t(i)]);
+                }
             }
             m_pModel->blockSignals(bBlocked);
             // The first check goes through live; the rest only add checks, so
@@ -1530,15 +1651,8 @@ void CReceiverListView::mousePressEvent(QMouseEvent* e)
 
     if (!m_bMultiCheck) {
         QStandardItem* pPrevious = FirstCell(m_nAnchorRow);
-        if (m_nAnchorRow == -1) {
-            for (const int i : RowsInViewOrder()) {
-                QStandardItem* pCandidate = FirstCell(i);
-                if (pCandidate && pCandidate->checkState() == Qt::Checked) {
-                    pPrevious = pCandidate;
-                    break;
-                }
-            }
-        }
+        if (m_nAnchorRow == -1)
+            pPrevious = FirstCell(FirstCheckedRow(false));
         if (pPrevious && pPrevious->isCheckable()) {
             pPrevious->setCheckState(Qt::Unchecked);
             if (pPrevious != pItem) {

@@ -84,6 +84,17 @@ private:
     // Model row under a viewport position, through the proxy; -1 over empty space.
     int ModelRowAt(const QPoint& pos) const;
     bool IsModelRowHidden(int nRow) const;
+    // A model row's place in the view, and rows put in view order.
+    int ViewPosition(int nRow) const;
+    std::vector<int> SortedByView(std::vector<int> vecRows) const;
+    // Rows whose first cell may show a box or hold a check mark (checkable,
+    // box flag, or any check state); every such row is listed, a few more may
+    // be. Walks of "the checked rows" visit these instead of the whole wall.
+    const std::vector<int>& BoxRows();
+    void ResetBoxRows();
+    void NoteBoxRow(int nRow);
+    // The first checked row in view order, -1 for none.
+    int FirstCheckedRow(bool bCheckableOnly);
     std::vector<int> RowsInViewOrder() const;
     QStandardItem* FirstCell(int nRow) const;
     SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity = false) const;
@@ -131,5 +142,8 @@ private:
     std::vector<SReceiverRowInfo> m_vecShownInfo;
     bool m_bShownInfoValid = false;
     bool m_bEmittingOwnChange = false;
+    std::vector<int> m_vecBoxRows;
+    std::vector<char> m_vecBoxListed;
+    bool m_bBoxRowsKnown = false;
     bool m_bSortPortHidden = false;
 };
