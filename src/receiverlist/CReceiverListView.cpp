@@ -615,43 +615,11 @@ void CReceiverListView::CollectReceiverInfo()
     }
 }
 
-uint32_t CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
-                                          const SReceiverRowInfo* pShown, bool bSizeHint) const
+bool CReceiverListView::WriteCell(QStandardItem* pItem, int nKey, const SReceiverRowInfo& info, const SReceiverRowInfo* pShown) const
 {
-    const int H = m_nPortColumnHidden;
-    auto cell = [&](int nKey) { return listItems.value(nKey - H); };
-    uint32_t nWritten = 0;
     // A cell is written when there is no record of what it shows, or when the
     // fields it is made of changed since.
-    auto changed = [&](int nKey, bool bDiffers) {
-        if (pShown && !bDiffers)
-            return false;
-        nWritten |= 1u << nKey;
-        return true;
-    };
-    if (bSizeHint) {
-        for (QStandardItem* pItem : listItems) {
-            if (pItem->type() != CReceiverItem::c_nType)
-                pItem->setData(s_sizeHint, Qt::SizeHintRole);
-        }
-    }
-    if (changed(ReceiverColumn::Port, pShown && pShown->nPort != info.nPort)) {
-        if (m_bShowPort) {
-            QStandardItem* pPort = cell(ReceiverColumn::Port);
-            pPort->setData(info.nPort, ReceiverRole::SortKey);
-            pPort->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
-        } else {
-            listItems.first()->setData(info.nPort, ReceiverRole::RealPort);
-        }
-    }
-    if (changed(ReceiverColumn::Position, pShown && pShown->nPosition != info.nPosition)) {
-        QStandardItem* pPosition = cell(ReceiverColumn::Position);
-        pPosition->setData(info.nPosition, ReceiverRole::SortKey);
-        pPosition->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
-    }
-
-    auto setText = [&](int nKey, const std::string& str, bool bPlain) {
-        QStandardItem* pItem = cell(nKey);
+    auto setText = [pItem](const std::string& str, bool bPlain) {
         const QString strText = QString::fromUtf8(str.data(), int(str.size()));
         pItem->setData(strText, Qt::DisplayRole);
         const CReceiverItem::EMirror eMirror = pItem->type() == CReceiverItem::c_nType
@@ -661,38 +629,97 @@ uint32_t CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems
         if (bPlain && eMirror != CReceiverItem::MirrorSortAndPlain)
             pItem->setData(strText, ReceiverRole::PlainText);
     };
-    if (changed(ReceiverColumn::Type, pShown && pShown->strType != info.strType))
-        setText(ReceiverColumn::Type, info.strType, true);
-    if (changed(ReceiverColumn::SerialNumber, pShown && pShown->strSN != info.strSN))
-        setText(ReceiverColumn::SerialNumber, info.strSN, true);
-    if (changed(ReceiverColumn::Firmware, pShown && (pShown->strTypeName != info.strTypeName || pShown->strVersion != info.strVersion)))
-        setText(ReceiverColumn::Firmware, info.strTypeName + " V" + info.strVersion, false);
-
-    if (changed(ReceiverColumn::Packets, pShown && (pShown->nErrorPackets != info.nErrorPackets || pShown->nTotalPackets != info.nTotalPackets))) {
+    auto differs = [pShown](bool bDiffers) { return !pShown || bDiffers; };
+    switch (nKey) {
+    case ReceiverColumn::Port:
+        if (!differs(pShown && pShown->nPort != info.nPort))
+            return false;
+        pItem->setData(info.nPort, ReceiverRole::SortKey);
+        pItem->setData(QString::number(qint64(info.nPort) + 1), Qt::DisplayRole);
+        return true;
+    case ReceiverColumn::Position: {
+        bool bWritten = false;
+        // Without the Port column the first cell keeps the receiver's port.
+        if (!m_bShowPort && differs(pShown && pShown->nPort != info.nPort)) {
+            pItem->setData(info.nPort, ReceiverRole::RealPort);
+            bWritten = true;
+        }
+        if (differs(pShown && pShown->nPosition != info.nPosition)) {
+            pItem->setData(info.nPosition, ReceiverRole::SortKey);
+            pItem->setData(QString::number(qint64(info.nPosition) + 1), Qt::DisplayRole);
+            bWritten = true;
+        }
+        return bWritten;
+    }
+    case ReceiverColumn::Type:
+        if (!differs(pShown && pShown->strType != info.strType))
+            return false;
+        setText(info.strType, true);
+        return true;
+    case ReceiverColumn::SerialNumber:
+        if (!differs(pShown && pShown->strSN != info.strSN))
+            return false;
+        setText(info.strSN, true);
+        return true;
+    case ReceiverColumn::Firmware:
+        if (!differs(pShown && (pShown->strTypeName != info.strTypeName || pShown->strVersion != info.strVersion)))
+            return false;
+        setText(info.strTypeName + " V" + info.strVersion, false);
+        return true;
+    case ReceiverColumn::Packets: {
+        if (!differs(pShown && (pShown->nErrorPackets != info.nErrorPackets || pShown->nTotalPackets != info.nTotalPackets)))
+            return false;
         // errors.total read as one number; the digit count recovers the total.
         int nDigits = 0;
         const double dKey = PacketKey(int32_t(info.nErrorPackets), int32_t(info.nTotalPackets), &nDigits);
-        QStandardItem* pPackets = cell(ReceiverColumn::Packets);
-        pPackets->setData(dKey, ReceiverRole::SortKey);
-        pPackets->setData(nDigits, ReceiverRole::Extra);
+        pItem->setData(dKey, ReceiverRole::SortKey);
+        pItem->setData(nDigits, ReceiverRole::Extra);
+        return true;
     }
+    case ReceiverColumn::FailedModule:
+        if (!differs(pShown && pShown->strFailedModule != info.strFailedModule))
+            return false;
+        setText(info.strFailedModule, true);
+        return true;
+    case ReceiverColumn::Temperature:
+        if (!differs(pShown && pShown->strTemperature != info.strTemperature))
+            return false;
+        setText(info.strTemperature, false);
+        return true;
+    case ReceiverColumn::Humidity:
+        if (!differs(pShown && pShown->strHumidity != info.strHumidity))
+            return false;
+        setText(info.strHumidity, false);
+        return true;
+    case ReceiverColumn::Voltage:
+        if (!differs(pShown && pShown->strVoltage != info.strVoltage))
+            return false;
+        setText(info.strVoltage, false);
+        return true;
+    case ReceiverColumn::Uptime:
+        if (!differs(pShown && pShown->strUptime != info.strUptime))
+            return false;
+        setText(info.strUptime, false);
+        return true;
+    default:
+        return false;
+    }
+}
 
-    if (changed(ReceiverColumn::FailedModule, pShown && pShown->strFailedModule != info.strFailedModule))
-        setText(ReceiverColumn::FailedModule, info.strFailedModule, true);
-    if (changed(ReceiverColumn::Temperature, pShown && pShown->strTemperature != info.strTemperature))
-        setText(ReceiverColumn::Temperature, info.strTemperature, false);
-    if (changed(ReceiverColumn::Humidity, pShown && pShown->strHumidity != info.strHumidity))
-        setText(ReceiverColumn::Humidity, info.strHumidity, false);
-    if (changed(ReceiverColumn::Voltage, pShown && pShown->strVoltage != info.strVoltage))
-        setText(ReceiverColumn::Voltage, info.strVoltage, false);
-    if (changed(ReceiverColumn::Uptime, pShown && pShown->strUptime != info.strUptime))
-        setText(ReceiverColumn::Uptime, info.strUptime, false);
+uint32_t CReceiverListView::WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
+                                          const SReceiverRowInfo* pShown) const
+{
+    uint32_t nWritten = 0;
+    for (int c = 0; c < listItems.size(); ++c) {
+        const int nKey = c + m_nPortColumnHidden;
+        if (WriteCell(listItems.at(c), nKey, info, pShown))
+            nWritten |= 1u << nKey;
+    }
     return nWritten;
 }
 
-bool CReceiverListView::WriteRowProgress(const QList<QStandardItem*>& listItems, const SRowProgressInfo& progress) const
+bool CReceiverListView::WriteProgressCell(QStandardItem* pItem, const SRowProgressInfo& progress) const
 {
-    QStandardItem* pItem = listItems.value(ReceiverColumn::Progress - m_nPortColumnHidden);
     if (!pItem)
         return false;
     // The same test the item makes before it stores a value.
@@ -799,26 +826,39 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
         m_pModel->insertRows(0, nRows);
         QMap<int, SPortAddress> mapPortCache;
         const bool bBlocked = m_pModel->blockSignals(true);
-        QList<QStandardItem*> listItems;
-        for (int i = 0; i < nRows; ++i) {
-            const SReceiverRowInfo& info = m_listRowInfo.at(i);
-            listItems.clear();
-            for (int c = 0; c < nColumns; ++c)
-                listItems.append(NewCell(c + m_nPortColumnHidden));
-            SReceiverAddress address;
-            static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
-            address.nPosition = info.nPosition;
-            const bool bFound = selection.Contains(address, m_bShowPort);
-            WriteRowCells(listItems, info, nullptr, true);
-            WriteRowProgress(listItems, m_listProgressInfo.value(i));
-            if (!bClearCheck && bFound) {
-                ++nChecked;
-                ShowBox(listItems.first());
-                listItems.first()->setCheckState(Qt::Checked);
-                vecRestored.push_back(i);
+        // Built a column at a time: each column's cells and their values lie
+        // together in memory, so the walks over the first column (checks,
+        // boxes, hover) stay in cache on the largest walls.
+        std::vector<QStandardItem*> vecItems(static_cast<size_t>(nRows) * size_t(nColumns), nullptr);
+        for (int c = 0; c < nColumns; ++c) {
+            const int nKey = c + m_nPortColumnHidden;
+            for (int i = 0; i < nRows; ++i) {
+                const SReceiverRowInfo& info = m_listRowInfo.at(i);
+                QStandardItem* pItem = NewCell(nKey);
+                vecItems[size_t(i) * size_t(nColumns) + size_t(c)] = pItem;
+                if (pItem->type() != CReceiverItem::c_nType)
+                    pItem->setData(s_sizeHint, Qt::SizeHintRole);
+                if (nKey == ReceiverColumn::Progress)
+                    WriteProgressCell(pItem, m_listProgressInfo.value(i));
+                else
+                    WriteCell(pItem, nKey, info, nullptr);
+                if (c != 0)
+                    continue;
+                // Every row's port is looked up, also when no mark comes back.
+                SReceiverAddress address;
+                static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
+                address.nPosition = info.nPosition;
+                if (!bClearCheck && selection.Contains(address, m_bShowPort)) {
+                    ++nChecked;
+                    ShowBox(pItem);
+                    pItem->setCheckState(Qt::Checked);
+                    vecRestored.push_back(i);
+                }
             }
+        }
+        for (int i = 0; i < nRows; ++i) {
             for (int c = 0; c < nColumns; ++c)
-                m_pModel->setItem(i, c, listItems.at(c));
+                m_pModel->setItem(i, c, vecItems[size_t(i) * size_t(nColumns) + size_t(c)]);
         }
         m_pModel->blockSignals(bBlocked);
         EmitModelDataChanged(0, nColumns - 1);
@@ -925,8 +965,8 @@ void CReceiverListView::UpdateShow()
         address.nPosition = info.nPosition;
         const bool bFound = selection.Contains(address, m_bShowPort);
         SReceiverRowInfo& shown = m_vecShownInfo[size_t(r)];
-        uint32_t nWritten = WriteRowCells(listItems, info, bShownKnown && !bNewCell ? &shown : nullptr, false);
-        if (WriteRowProgress(listItems, m_listProgressInfo.value(i)))
+        uint32_t nWritten = WriteRowCells(listItems, info, bShownKnown && !bNewCell ? &shown : nullptr);
+        if (WriteProgressCell(listItems.value(ReceiverColumn::Progress - m_nPortColumnHidden), m_listProgressInfo.value(i)))
             nWritten |= 1u << ReceiverColumn::Progress;
         shown = info;
         if (bFound) {

@@ -103,13 +103,14 @@ private:
     int RowNumber(int nRow, int nKey) const;
     bool IsShownInfoKnown() const;
     int CheckBoxStateForCount(int nCheckedRows) const;
-    // Writes a row's cells from its record; with pShown (what the row shows
-    // now) only the cells whose fields differ. Returns the written column keys
-    // as bits.
+    // Writes a cell (nKey) from its row's record; with pShown (what the row
+    // shows now) only when the fields it is made of differ. Returns whether it wrote.
+    bool WriteCell(QStandardItem* pItem, int nKey, const SReceiverRowInfo& info, const SReceiverRowInfo* pShown) const;
+    // The same for a whole row, except Progress; returns the written column keys as bits.
     uint32_t WriteRowCells(const QList<QStandardItem*>& listItems, const SReceiverRowInfo& info,
-                           const SReceiverRowInfo* pShown, bool bSizeHint) const;
+                           const SReceiverRowInfo* pShown) const;
     // Returns whether the Progress cell changed.
-    bool WriteRowProgress(const QList<QStandardItem*>& listItems, const SRowProgressInfo& progress) const;
+    bool WriteProgressCell(QStandardItem* pItem, const SRowProgressInfo& progress) const;
     void EmitModelDataChanged(int nFirstColumn, int nLastColumn, int nFirstRow = 0, int nLastRow = -1);
     void OnModelChangedElsewhere(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles);
     // Hides the hover box of m_nHoverRow when it is unchecked; signals must be blocked.
