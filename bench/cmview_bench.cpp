@@ -47,9 +47,15 @@ double Median(std::vector<double> vec)
     return vec.empty() ? 0.0 : vec[vec.size() / 2];
 }
 
-// Runs fnPrepare (untimed) then fnTimed, nRuns times; returns the median in ms.
+// Runs fnPrepare (untimed) then fnTimed, nRuns times after one warm-up run;
+// returns the median in ms. The warm-up takes the first touch of fresh heap
+// pages out of the figures.
 double Measure(int nRuns, const std::function<void()>& fnPrepare, const std::function<void()>& fnTimed)
 {
+    if (fnPrepare)
+        fnPrepare();
+    fnTimed();
+    QCoreApplication::processEvents();
     std::vector<double> vec;
     for (int i = 0; i < nRuns; ++i) {
         if (fnPrepare)

@@ -1396,8 +1396,10 @@ void CReceiverListView::FiltratePort(bool bClearChecks)
     int nVisible = 0;
     for (int r = 0; r < nRows; ++r) {
         const bool bShow = m_nFilterPort == -1 || RowNumber(r, ReceiverColumn::Port) == m_nFilterPort;
+        // The tree view skips what is already as asked, with one look-up
+        // instead of the two a test before the call would add.
         const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(r, 0));
-        if (index.isValid() && isRowHidden(index.row(), QModelIndex()) == bShow)
+        if (index.isValid())
             setRowHidden(index.row(), QModelIndex(), !bShow);
         if (bShow)
             ++nVisible;
