@@ -1224,12 +1224,14 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
     };
     std::vector<SKey> vecKeys;
     vecKeys.reserve(size_t(nCount));
-    std::vector<QCollatorSortKey> vecCollationKeys;
-    QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    if (nKey == ReceiverColumn::SerialNumber)
+    std::vector<const QCollatorSortKey*> vecCollationKeys;
+    if (nKey == ReceiverColumn::SerialNumber) {
         vecCollationKeys.reserve(size_t(nCount));
+        // Serial numbers rarely change: their keys are kept between sorts,
+        // within a bound that follows the wall's size.
+        if (m_mapCollationKey.size() > size_t(nCount) * 2 + 1024)
+            m_mapCollationKey.clear();
+    }
     for (int i = 0; i < nCount; ++i) {
         const SReceiverRowInfo& info = m_listRowInfo.at(i);
         SKey key { i, 0, 0 };
@@ -1247,7 +1249,7 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
             key.nSecond = info.nTotalPackets;
             break;
         default:
-            vecCollationKeys.push_back(collator.sortKey(QString::fromUtf8(info.strSN.data(), int(info.strSN.size()))));
+            vecCollationKeys.push_back(&CollationKey(info.strSN));
             break;
         }
         vecKeys.push_back(key);
@@ -1255,7 +1257,7 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
 
     if (nKey == ReceiverColumn::SerialNumber) {
         const auto compare = [&vecCollationKeys](const SKey& a, const SKey& b) {
-            return vecCollationKeys[size_t(a.nIndex)].compare(vecCollationKeys[size_t(b.nIndex)]);
+            return vecCollationKeys[size_t(a.nIndex)]->compare(*vecCollationKeys[size_t(b.nIndex)]);
         };
         if (bAscending)
             QuickSort(vecKeys, 0, vecKeys.size(), [&compare](const SKey& a, const SKey& b) { return compare(a, b) < 0; });
@@ -1279,6 +1281,22 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
 
     if (bFromHeader)
         RefreshShow(false, false);
+}
+
+const QCollatorSortKey& CReceiverListView::CollationKey(const std::string& strSN)
+{
+    auto it = m_mapCollationKey.find(strSN);
+    if (it == m_mapCollationKey.end()) {
+        static const QCollator s_collator = []() {
+            QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+            collator.setNumericMode(true);
+            collator.setCaseSensitivity(Qt::CaseSensitive);
+            return collator;
+        }();
+        const QString str = QString::fromUtf8(strSN.data(), int(strSN.size()));
+        it = m_mapCollationKey.emplace(strSN, s_collator.sortKey(str)).first;
+    }
+    return it->second;
 }
 
 void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)

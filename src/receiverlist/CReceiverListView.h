@@ -3,9 +3,12 @@
 #include "CTreeView.h"
 #include "SReceiverRowInfo.h"
 
+#include <QCollatorSortKey>
 #include <QList>
 #include <QVector>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QSortFilterProxyModel;
@@ -95,6 +98,8 @@ private:
     void NoteBoxRow(int nRow);
     // The first checked row in view order, -1 for none.
     int FirstCheckedRow(bool bCheckableOnly);
+    // The serial number's collation key, made once and kept.
+    const QCollatorSortKey& CollationKey(const std::string& strSN);
     std::vector<int> RowsInViewOrder() const;
     QStandardItem* FirstCell(int nRow) const;
     SReceiverAddress RowAddress(int nRow, QMap<int, SPortAddress>* pPortCache, bool bIdentity = false) const;
@@ -146,5 +151,6 @@ private:
     std::vector<int> m_vecBoxRows;
     std::vector<char> m_vecBoxListed;
     bool m_bBoxRowsKnown = false;
+    std::unordered_map<std::string, QCollatorSortKey> m_mapCollationKey;
     bool m_bSortPortHidden = false;
 };
