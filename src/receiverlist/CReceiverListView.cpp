@@ -1273,11 +1273,26 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
         });
     }
 
-    QVector<SReceiverRowInfo> listSorted;
-    listSorted.reserve(nCount);
-    for (const SKey& key : vecKeys)
-        listSorted.append(std::move(m_listRowInfo[key.nIndex]));
-    m_listRowInfo.swap(listSorted);
+    // Records move into their sorted places in place, one cycle of the
+    // permutation at a time: no second list to build and destroy.
+    SReceiverRowInfo* pInfo = m_listRowInfo.data();
+    std::vector<char> vecPlaced(size_t(nCount), 0);
+    for (int nStart = 0; nStart < nCount; ++nStart) {
+        if (vecPlaced[size_t(nStart)] || vecKeys[size_t(nStart)].nIndex == nStart)
+            continue;
+        SReceiverRowInfo infoHeld = std::move(pInfo[nStart]);
+        int nTo = nStart;
+        for (;;) {
+            vecPlaced[size_t(nTo)] = 1;
+            const int nFrom = vecKeys[size_t(nTo)].nIndex;
+            if (nFrom == nStart) {
+                pInfo[nTo] = std::move(infoHeld);
+                break;
+            }
+            pInfo[nTo] = std::move(pInfo[nFrom]);
+            nTo = nFrom;
+        }
+    }
 
     if (bFromHeader)
         RefreshShow(false, false);
