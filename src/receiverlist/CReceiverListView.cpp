@@ -23,8 +23,6 @@
 #include <limits>
 #include <map>
 #include <set>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace
@@ -171,11 +169,66 @@ struct SAddressHash
 {
     size_t operator()(const SReceiverAddress& a) const
     {
-        size_t h = 1469598103934665603ull;
+        uint64_t h = 1469598103934665603ull;
         for (int32_t n : { a.nConnection, a.nDevice, a.nSenderCard, a.nPort, a.nPosition })
             h = (h ^ uint32_t(n)) * 1099511628211ull;
-        return h;
+        // Fold the high bits down: the table below keeps only the low ones.
+        h ^= h >> 29;
+        h *= 0xbf58476d1ce4e5b9ull;
+        h ^= h >> 32;
+        return size_t(h);
     }
+};
+
+// Receivers by address in one flat array (open addressing, linear probing):
+// a look-up costs one cache miss where a node-based map costs several, which
+// is the whole cost of matching tens of thousands of rows to receivers.
+template <typename T>
+class CAddressTable
+{
+public:
+    explicit CAddressTable(size_t nCount)
+    {
+        size_t nSize = 16;
+        while (nSize < nCount * 2)
+            nSize <<= 1;
+        m_vecSlots.resize(nSize);
+        m_nMask = nSize - 1;
+    }
+    // The value under the address, and whether the address is new.
+    std::pair<T*, bool> Insert(const SReceiverAddress& address)
+    {
+        for (size_t i = SAddressHash()(address) & m_nMask;; i = (i + 1) & m_nMask) {
+            SSlot& slot = m_vecSlots[i];
+            if (!slot.bUsed) {
+                slot.bUsed = true;
+                slot.address = address;
+                return { &slot.value, true };
+            }
+            if (slot.address == address)
+                return { &slot.value, false };
+        }
+    }
+    const T* Find(const SReceiverAddress& address) const
+    {
+        for (size_t i = SAddressHash()(address) & m_nMask;; i = (i + 1) & m_nMask) {
+            const SSlot& slot = m_vecSlots[i];
+            if (!slot.bUsed)
+                return nullptr;
+            if (slot.address == address)
+                return &slot.value;
+        }
+    }
+
+private:
+    struct SSlot
+    {
+        SReceiverAddress address;
+        bool bUsed = false;
+        T value {};
+    };
+    std::vector<SSlot> m_vecSlots;
+    size_t m_nMask = 0;
 };
 
 // Rows outside an upgrade all hold the same progress record. One shared value
@@ -903,16 +956,19 @@ void CReceiverListView::UpdateShow()
     // What each row shows is on record since it was written, unless somebody
     // else changed the model since; then the cells themselves are read.
     const bool bShownKnown = m_bShownInfoValid && m_vecShownInfo.size() == size_t(nRows);
-    std::unordered_map<SReceiverAddress, int, SAddressHash> mapRow;
-    mapRow.reserve(size_t(nRows));
+    CAddressTable<int> tableRow { size_t(nRows) };
     for (const int r : RowsInViewOrder()) {
         if (bShownKnown) {
             SReceiverAddress address;
             static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, m_vecShownInfo[size_t(r)].nPort);
             address.nPosition = m_vecShownInfo[size_t(r)].nPosition;
-            mapRow.emplace(address, r);
+            const auto slot = tableRow.Insert(address);
+            if (slot.second)
+                *slot.first = r;
         } else {
-            mapRow.emplace(RowAddress(r, &mapPortCache, true), r);
+            const auto slot = tableRow.Insert(RowAddress(r, &mapPortCache, true));
+            if (slot.second)
+                *slot.first = r;
         }
     }
 
@@ -922,14 +978,14 @@ void CReceiverListView::UpdateShow()
         SReceiverAddress address;
         static_cast<SPortAddress&>(address) = CachedPortAddress(&mapPortCache, info.nPort);
         address.nPosition = info.nPosition;
-        const auto it = mapRow.find(address);
-        if (it == mapRow.end()) {
+        const int* pRow = tableRow.Find(address);
+        if (!pRow) {
             // A receiver appeared or was exchanged since the rows were built:
             // rebuild, so that no receiver is ever missing from the table.
             RefreshShow(true, true);
             return;
         }
-        vecRow.push_back(it->second);
+        vecRow.push_back(*pRow);
     }
 
     // The first cell write would run the three-state summary on the rows as
@@ -1037,10 +1093,16 @@ void CReceiverListView::UpdatePacketCount()
         return;
     }
 
-    std::unordered_map<SReceiverAddress, const SReceiverInfo*, SAddressHash> mapReceiver;
-    mapReceiver.reserve(size_t(listReceivers.size()));
+    // The last receiver on an address wins. The counts are taken while the
+    // receivers are read in order, not fetched again per row.
+    struct SCounts
+    {
+        uint32_t nErrors;
+        uint32_t nTotal;
+    };
+    CAddressTable<SCounts> tableCounts { size_t(listReceivers.size()) };
     for (const SReceiverInfo& receiver : qAsConst(listReceivers))
-        mapReceiver[receiver.address] = &receiver;
+        *tableCounts.Insert(receiver.address).first = SCounts { receiver.nErrorPackets, receiver.nTotalPackets };
 
     // A count of 2^31 or more reads differently here (unsigned) than in a
     // rebuild (signed); the record then no longer tells what the cell shows.
@@ -1060,19 +1122,22 @@ void CReceiverListView::UpdatePacketCount()
         } else {
             address = RowAddress(r, nullptr, true);
         }
-        const auto it = mapReceiver.find(address);
-        if (it == mapReceiver.end())
+        const SCounts* pCounts = tableCounts.Find(address);
+        if (!pCounts)
             continue;
+        const uint32_t nErrors = pCounts->nErrors;
+        const uint32_t nTotal = pCounts->nTotal;
+        if (bShownKnown) {
+            const SReceiverRowInfo& shownNow = m_vecShownInfo[size_t(r)];
+            const bool bAlike = bothReadAlike(nErrors, nTotal) && bothReadAlike(shownNow.nErrorPackets, shownNow.nTotalPackets);
+            if (bAlike && shownNow.nErrorPackets == nErrors && shownNow.nTotalPackets == nTotal)
+                continue;
+        }
         QStandardItem* pItem = m_pModel->item(r, nColumn);
         if (!pItem)
             continue;
-        const uint32_t nErrors = it->second->nErrorPackets;
-        const uint32_t nTotal = it->second->nTotalPackets;
         if (bShownKnown) {
             SReceiverRowInfo& shown = m_vecShownInfo[size_t(r)];
-            const bool bAlike = bothReadAlike(nErrors, nTotal) && bothReadAlike(shown.nErrorPackets, shown.nTotalPackets);
-            if (bAlike && shown.nErrorPackets == nErrors && shown.nTotalPackets == nTotal)
-                continue;
             shown.nErrorPackets = nErrors;
             shown.nTotalPackets = nTotal;
             if (!bothReadAlike(nErrors, nTotal))
@@ -1116,7 +1181,9 @@ void CReceiverListView::UpdateProgress()
     std::vector<SReceiverAddress> vecMembers;
     if (g_pUpgradeConfigControl)
         g_pUpgradeConfigControl->GetUpgradeReceivers(vecMembers);
-    const std::unordered_set<SReceiverAddress, SAddressHash> setMembers(vecMembers.begin(), vecMembers.end());
+    CAddressTable<char> tableMembers(vecMembers.size());
+    for (const SReceiverAddress& address : vecMembers)
+        tableMembers.Insert(address);
 
     QMap<int, SPortAddress> mapPortCache;
     const int nRows = m_pModel->rowCount();
@@ -1130,8 +1197,8 @@ void CReceiverListView::UpdateProgress()
     const bool bBlocked = m_pModel->blockSignals(true);
     for (const int r : vecRows) {
         QStandardItem* pProgressItem = m_pModel->item(r, nProgressColumn);
-        const SReceiverAddress address = setMembers.empty() ? SReceiverAddress() : RowAddress(r, &mapPortCache);
-        if (setMembers.empty() || !setMembers.count(address)) {
+        const SReceiverAddress address = vecMembers.empty() ? SReceiverAddress() : RowAddress(r, &mapPortCache);
+        if (vecMembers.empty() || !tableMembers.Find(address)) {
             if (pProgressItem)
                 pProgressItem->setData(DefaultProgressVariant(), ReceiverRole::Extra);
             continue;
