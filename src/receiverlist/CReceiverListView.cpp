@@ -683,6 +683,12 @@ bool CReceiverListView::WriteCell(QStandardItem* pItem, int nKey, const SReceive
             pItem->setData(strText, ReceiverRole::PlainText);
     };
     auto differs = [pShown](bool bDiffers) { return !pShown || bDiffers; };
+    auto textField = [&](std::string SReceiverRowInfo::*pField, bool bPlain) {
+        if (pShown && (*pShown).*pField == info.*pField)
+            return false;
+        setText(info.*pField, bPlain);
+        return true;
+    };
     switch (nKey) {
     case ReceiverColumn::Port:
         if (!differs(pShown && pShown->nPort != info.nPort))
@@ -705,15 +711,9 @@ bool CReceiverListView::WriteCell(QStandardItem* pItem, int nKey, const SReceive
         return bWritten;
     }
     case ReceiverColumn::Type:
-        if (!differs(pShown && pShown->strType != info.strType))
-            return false;
-        setText(info.strType, true);
-        return true;
+        return textField(&SReceiverRowInfo::strType, true);
     case ReceiverColumn::SerialNumber:
-        if (!differs(pShown && pShown->strSN != info.strSN))
-            return false;
-        setText(info.strSN, true);
-        return true;
+        return textField(&SReceiverRowInfo::strSN, true);
     case ReceiverColumn::Firmware:
         if (!differs(pShown && (pShown->strTypeName != info.strTypeName || pShown->strVersion != info.strVersion)))
             return false;
@@ -730,30 +730,15 @@ bool CReceiverListView::WriteCell(QStandardItem* pItem, int nKey, const SReceive
         return true;
     }
     case ReceiverColumn::FailedModule:
-        if (!differs(pShown && pShown->strFailedModule != info.strFailedModule))
-            return false;
-        setText(info.strFailedModule, true);
-        return true;
+        return textField(&SReceiverRowInfo::strFailedModule, true);
     case ReceiverColumn::Temperature:
-        if (!differs(pShown && pShown->strTemperature != info.strTemperature))
-            return false;
-        setText(info.strTemperature, false);
-        return true;
+        return textField(&SReceiverRowInfo::strTemperature, false);
     case ReceiverColumn::Humidity:
-        if (!differs(pShown && pShown->strHumidity != info.strHumidity))
-            return false;
-        setText(info.strHumidity, false);
-        return true;
+        return textField(&SReceiverRowInfo::strHumidity, false);
     case ReceiverColumn::Voltage:
-        if (!differs(pShown && pShown->strVoltage != info.strVoltage))
-            return false;
-        setText(info.strVoltage, false);
-        return true;
+        return textField(&SReceiverRowInfo::strVoltage, false);
     case ReceiverColumn::Uptime:
-        if (!differs(pShown && pShown->strUptime != info.strUptime))
-            return false;
-        setText(info.strUptime, false);
-        return true;
+        return textField(&SReceiverRowInfo::strUptime, false);
     default:
         return false;
     }
