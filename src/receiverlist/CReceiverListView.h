@@ -142,15 +142,17 @@ private:
     // The port preference the sort column was last expressed against; the sort
     // column moves once when a refresh re-lays the columns for a new preference.
     bool m_bSortPortHiddenKnown = false;
+    bool m_bSortPortHidden = false;
     QMetaObject::Connection m_connItemChanged;
+
     // What each model row shows, by model row, as this view last wrote it;
     // void once anybody else changes the rows or their texts.
     std::vector<SReceiverRowInfo> m_vecShownInfo;
     bool m_bShownInfoValid = false;
     bool m_bEmittingOwnChange = false;
+    // The box rows (see BoxRows()) and, by model row, whether one is listed.
     std::vector<int> m_vecBoxRows;
     std::vector<char> m_vecBoxListed;
     bool m_bBoxRowsKnown = false;
     std::unordered_map<std::string, QCollatorSortKey> m_mapCollationKey;
-    bool m_bSortPortHidden = false;
 };
