@@ -445,7 +445,7 @@ std::vector<int> CReceiverListView::RowsInViewOrder() const
     const int nRows = m_pModel->rowCount();
     std::vector<int> vecRows;
     vecRows.reserve(size_t(nRows));
-    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != nRows) {
+    if (IsViewInModelOrder()) {
         for (int r = 0; r < nRows; ++r)
             vecRows.push_back(r);
     } else {
@@ -455,9 +455,14 @@ std::vector<int> CReceiverListView::RowsInViewOrder() const
     return vecRows;
 }
 
+bool CReceiverListView::IsViewInModelOrder() const
+{
+    return m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != m_pModel->rowCount();
+}
+
 int CReceiverListView::ViewPosition(int nRow) const
 {
-    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != m_pModel->rowCount())
+    if (IsViewInModelOrder())
         return nRow;
     const QModelIndex index = m_pProxyModel->mapFromSource(m_pModel->index(nRow, 0));
     return index.isValid() ? index.row() : nRow;
@@ -465,7 +470,7 @@ int CReceiverListView::ViewPosition(int nRow) const
 
 std::vector<int> CReceiverListView::SortedByView(std::vector<int> vecRows) const
 {
-    if (m_pProxyModel->sortColumn() < 0 || m_pProxyModel->rowCount() != m_pModel->rowCount()) {
+    if (IsViewInModelOrder()) {
         std::sort(vecRows.begin(), vecRows.end());
         return vecRows;
     }

@@ -87,6 +87,8 @@ private:
     // Model row under a viewport position, through the proxy; -1 over empty space.
     int ModelRowAt(const QPoint& pos) const;
     bool IsModelRowHidden(int nRow) const;
+    // Whether the view shows the rows in model order (no proxy sort).
+    bool IsViewInModelOrder() const;
     // A model row's place in the view, and rows put in view order.
     int ViewPosition(int nRow) const;
     std::vector<int> SortedByView(std::vector<int> vecRows) const;
