@@ -42,9 +42,6 @@ class TestTranslations : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void translate_data();
-    void translate();
-    void portEntryReadsAsLabelAndNumber();
     void headerLabels();
     void portPopupFollowsLanguageChange();
 
@@ -74,39 +71,6 @@ void TestTranslations::cleanup()
     if (m_bInstalled)
         QCoreApplication::removeTranslator(&m_translator);
     m_bInstalled = false;
-}
-
-void TestTranslations::translate_data()
-{
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("view failed") << "CReceiverListView" << "Failed" << QStringLiteral("失败");
-    QTest::newRow("view succeeded") << "CReceiverListView" << "Succeeded" << QStringLiteral("成功");
-    QTest::newRow("header string position") << "CReceiverListHeader" << "String position" << QStringLiteral("级联位置");
-    QTest::newRow("header packets") << "CReceiverListHeader" << "Error/Total packets" << QStringLiteral("误码/总包数");
-    QTest::newRow("header reset tip") << "CReceiverListHeader" << "Reset" << QStringLiteral("重置");
-    QTest::newRow("header filter tip") << "CReceiverListHeader" << "Filter" << QStringLiteral("筛选");
-    QTest::newRow("popup all") << "CPortSelectWidget" << "All" << QStringLiteral("全部");
-    // The header column and the popup entry are different texts in different contexts.
-    QTest::newRow("header port") << "CReceiverListHeader" << "Port" << QStringLiteral("端口");
-}
-
-void TestTranslations::translate()
-{
-    QFETCH(QString, context);
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
-    Install();
-    QCOMPARE(QCoreApplication::translate(context.toLatin1().constData(), source.toLatin1().constData()), expected);
-}
-
-void TestTranslations::portEntryReadsAsLabelAndNumber()
-{
-    Install();
-    const QString strPrefix = QCoreApplication::translate("CPortSelectWidget", "Port ");
-    QCOMPARE(strPrefix + QString::number(12), QStringLiteral("端口 12"));
 }
 
 void TestTranslations::headerLabels()
