@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, test and run CMView.
+# Every machine (a developer's, CI, a user's) gets this same package set, so
+# they all run the same software: the GL driver stack the xcb platform loads
+# included, since apt leaves it out as a mere recommendation of Qt's GUI module.
 set -euo pipefail
-packages=(build-essential cmake qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools
-          xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei)
+packages=(
+    # toolchain and Qt 5
+    build-essential cmake qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools
+    # clang with its sanitizer and libFuzzer runtimes (fuzzing)
+    clang libclang-rt-dev
+    # X: the virtual server, input for the end-to-end runs, fonts
+    xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei
+    # the GL/EGL driver stack that the xcb platform plugin loads at window creation
+    libgl1 libegl1 libglx-mesa0 libegl-mesa0 libgl1-mesa-dri
+    # the headless demo served over VNC and noVNC, and its browser test
+    x11vnc novnc websockify chromium
+    # the API reference
+    doxygen
+)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
