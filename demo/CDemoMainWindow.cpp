@@ -20,7 +20,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
+#include <QAbstractItemModel>
 #include <QStatusBar>
 #include <QThreadPool>
 #include <QTimer>
@@ -581,7 +581,7 @@ void CDemoMainWindow::FitColumns()
     // Widths that show each column's label on one line and its texts whole,
     // measured with the fonts the header and the cells are painted in.
     CReceiverListView* pView = m_pMainView->GetReceiverListView();
-    const QStandardItemModel* pModel = pView->GetModel();
+    const QAbstractItemModel* pModel = pView->GetModel();
     const QStringList listLabels = pView->GetHeader()->GetLabels();
     const int nHidden = pView->GetPortColumnHidden();
 
@@ -617,8 +617,7 @@ void CDemoMainWindow::FitColumns()
             nContent = nProgress;
         } else {
             for (int r = 0; r < nRows; ++r) {
-                if (const QStandardItem* pItem = pModel->item(r, c))
-                    nContent = qMax(nContent, fmCell.horizontalAdvance(pItem->text()));
+                nContent = qMax(nContent, fmCell.horizontalAdvance(pModel->index(r, c).data().toString()));
             }
             nContent += c == 0 ? 50 : 26;
         }

@@ -6,6 +6,7 @@
 #include "CCMMainView.h"
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "CSimWall.h"
 #include "SReceiverRowInfo.h"
 
@@ -13,7 +14,6 @@
 #include <QCursor>
 #include <QSemaphore>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QThreadPool>
 #include <QtTest>
 
@@ -98,6 +98,39 @@ public:
     int nCount = 0;
 };
 
+// One cell of the view's table, read and written as a host reads and writes
+// a cell: through the model's roles and flags.
+class CCell
+{
+public:
+    CCell(CReceiverTableModel* pModel, int nRow, int nColumn)
+        : m_pModel(pModel)
+        , m_index(pModel->index(nRow, nColumn))
+    {
+    }
+    CCell(CReceiverTableModel* pModel, const QModelIndex& index)
+        : m_pModel(pModel)
+        , m_index(index)
+    {
+    }
+    explicit operator bool() const { return m_index.isValid(); }
+    const CCell* operator->() const { return this; }
+    QModelIndex Index() const { return m_index; }
+    QVariant data(int nRole) const { return m_index.data(nRole); }
+    QString text() const { return data(Qt::DisplayRole).toString(); }
+    Qt::CheckState checkState() const { return Qt::CheckState(data(Qt::CheckStateRole).toInt()); }
+    bool isCheckable() const { return m_index.flags() & Qt::ItemIsUserCheckable; }
+    void setData(const QVariant& value, int nRole) const { m_pModel->setData(m_index, value, nRole); }
+    void setText(const QString& str) const { setData(str, Qt::DisplayRole); }
+    void setCheckable(bool bCheckable) const { m_pModel->SetCheckable(m_index.row(), bCheckable); }
+
+private:
+    CReceiverTableModel* m_pModel;
+    QModelIndex m_index;
+};
+
+inline CCell Cell(CReceiverTableModel* pModel, int nRow, int nColumn) { return CCell(pModel, nRow, nColumn); }
+
 // The wall is installed before the view exists, as a host does it (the port
 // popup reads the device at construction); a model tester watches the source
 // model. The view goes first, after any held detection is let go and the pool
@@ -138,7 +171,7 @@ public:
     CCMMainView* Main() const { return m_pMain; }
     CReceiverListView* View() const { return m_pView; }
     CReceiverListHeader* Header() const { return m_pView->GetHeader(); }
-    QStandardItemModel* Model() const { return m_pView->GetModel(); }
+    CReceiverTableModel* Model() const { return static_cast<CReceiverTableModel*>(m_pView->GetModel()); }
     QSortFilterProxyModel* Proxy() const { return m_pView->GetProxyModel(); }
     int Hidden() const { return m_pView->GetPortColumnHidden(); }
 
@@ -203,8 +236,8 @@ public:
 
     // Readers in view order; nKey is a logical column key.
     int SourceRow(int p) const { return Proxy()->mapToSource(Proxy()->index(p, 0)).row(); }
-    QStandardItem* Item(int p, int nKey) const { return Model()->item(SourceRow(p), nKey - Hidden()); }
-    QStandardItem* First(int p) const { return Model()->item(SourceRow(p), 0); }
+    CCell Item(int p, int nKey) const { return Cell(Model(), SourceRow(p), nKey - Hidden()); }
+    CCell First(int p) const { return Cell(Model(), SourceRow(p), 0); }
     QStringList ViewColumn(int nKey, int nRole = Qt::DisplayRole) const
     {
         QStringList list;
@@ -215,7 +248,7 @@ public:
     int SourceRowOf(const QString& strSN) const
     {
         for (int r = 0; r < Model()->rowCount(); ++r)
-            if (Model()->item(r, ReceiverColumn::SerialNumber - Hidden())->text() == strSN)
+            if (Cell(Model(), r, ReceiverColumn::SerialNumber - Hidden()).text() == strSN)
                 return r;
         return -1;
     }

@@ -49,7 +49,7 @@ public:
     {
         QString str;
         for (int p = 0; p < Proxy()->rowCount(); ++p) {
-            const QStandardItem* pItem = First(p);
+            const CCell pItem = First(p);
             const QVariant varState = pItem->data(Qt::CheckStateRole);
             if (pItem->isCheckable() != pItem->data(ReceiverRole::Extra).toBool() || (!pItem->isCheckable() && varState.isValid()))
                 str += '?';

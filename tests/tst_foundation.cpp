@@ -119,7 +119,7 @@ private slots:
         rig.pWall->SetFahrenheit(c.bFahrenheit);
         rig.Main()->RefreshShow();
         QCOMPARE(rig.Model()->rowCount(), 1);
-        const QStandardItem* pItem = rig.Model()->item(0, c.nKey);
+        const CCell pItem = Cell(rig.Model(), 0, c.nKey);
         if (c.nKey == ReceiverColumn::Packets) {
             QVERIFY(pItem->text().isEmpty());
             QCOMPARE(pItem->data(ReceiverRole::SortKey).userType(), int(QMetaType::Double));
@@ -142,10 +142,10 @@ private slots:
         QFETCH(bool, portHidden);
         CRig rig = Rig(portHidden, { Receiver(2, 4, "SN", 3, 1500) });
         rig.Main()->RefreshShow();
-        QStandardItemModel* pModel = rig.Model();
+        CReceiverTableModel* pModel = rig.Model();
         QCOMPARE(pModel->columnCount(), portHidden ? 11 : 12);
         for (int c = 0; c < pModel->columnCount(); ++c)
-            QCOMPARE(pModel->item(0, c)->data(Qt::SizeHintRole).toSize(), QSize(0, 36));
+            QCOMPARE(Cell(pModel, 0, c)->data(Qt::SizeHintRole).toSize(), QSize(0, 36));
         auto cell = [&](int nKey) { return rig.Item(0, nKey); };
 
         // Port and position: numeric keys, one-based texts.
@@ -159,21 +159,21 @@ private slots:
         const QList<int> listPlain = { ReceiverColumn::Type, ReceiverColumn::SerialNumber, ReceiverColumn::FailedModule };
         for (int nKey : { ReceiverColumn::Type, ReceiverColumn::SerialNumber, ReceiverColumn::Firmware, ReceiverColumn::FailedModule,
                           ReceiverColumn::Temperature, ReceiverColumn::Humidity, ReceiverColumn::Voltage, ReceiverColumn::Uptime }) {
-            const QStandardItem* pItem = cell(nKey);
+            const CCell pItem = cell(nKey);
             QVERIFY2(!pItem->text().isEmpty(), qPrintable(QString::number(nKey)));
             QCOMPARE(pItem->data(ReceiverRole::SortKey), QVariant(pItem->text()));
             QCOMPARE(pItem->data(ReceiverRole::PlainText), listPlain.contains(nKey) ? QVariant(pItem->text()) : QVariant());
         }
 
-        const QStandardItem* pProgress = cell(ReceiverColumn::Progress);
+        const CCell pProgress = cell(ReceiverColumn::Progress);
         QVERIFY(pProgress->text().isEmpty() && !pProgress->data(ReceiverRole::SortKey).isValid());
         QCOMPARE(pProgress->data(ReceiverRole::Extra).userType(), RowProgressInfoTypeId());
         const SRowProgressInfo progress = pProgress->data(ReceiverRole::Extra).value<SRowProgressInfo>();
         QCOMPARE(QString("%1 %2 %3").arg(progress.nState).arg(progress.nProgress).arg(progress.strText), QStringLiteral("0 0 N/A"));
 
         // A host refresh brings no row back checked, so no box is shown.
-        QVERIFY(!pModel->item(0, 0)->isCheckable());
-        QVERIFY(!pModel->item(0, 0)->data(Qt::CheckStateRole).isValid());
+        QVERIFY(!Cell(pModel, 0, 0)->isCheckable());
+        QVERIFY(!Cell(pModel, 0, 0)->data(Qt::CheckStateRole).isValid());
     }
 
     void columnLayout_data()
@@ -298,7 +298,7 @@ private slots:
         const QStringList listExpected = Describe(addresses(c.bRestored ? c.listStored : QList<int>()));
         QCOMPARE(rig.Checked(), listExpected);
         for (int r = 0; r < 3; ++r) {
-            const QStandardItem* pFirst = rig.Model()->item(r, 0);
+            const CCell pFirst = Cell(rig.Model(), r, 0);
             if (pFirst->checkState() == Qt::Checked)
                 QVERIFY(pFirst->isCheckable() && pFirst->data(ReceiverRole::Extra).toBool());
         }

@@ -36,7 +36,7 @@ struct SHeaderRig : CRig
     }
     SRowProgressInfo ProgressOf(const QString& strSN) const
     {
-        return Model()->item(SourceRowOf(strSN), ReceiverColumn::Progress - Hidden())->data(ReceiverRole::Extra).value<SRowProgressInfo>();
+        return Cell(Model(), SourceRowOf(strSN), ReceiverColumn::Progress - Hidden())->data(ReceiverRole::Extra).value<SRowProgressInfo>();
     }
     CFakeUpgrade& upgrade;
     bool bShown = false;
@@ -250,7 +250,7 @@ private slots:
         using namespace ReceiverColumn;
         for (const bool bForeignKey : { false, true }) {
             if (bForeignKey)
-                rig.Model()->item(3, Type)->setData(7, ReceiverRole::SortKey);
+                Cell(rig.Model(), 3, Type)->setData(7, ReceiverRole::SortKey);
             for (const int nKey : { Type, Firmware, FailedModule, Temperature, Humidity, Voltage, Uptime }) {
                 for (const Qt::SortOrder eOrder : { Qt::AscendingOrder, Qt::DescendingOrder }) {
                     rig.View()->SortByColumn(nKey, eOrder == Qt::AscendingOrder, true);
@@ -330,8 +330,8 @@ private slots:
         QCOMPARE(QString("%1 %2 %3").arg(other.nState).arg(other.nProgress).arg(other.strText), QStringLiteral("0 0 N/A"));
 
         // A member at stage 1 loses its check mark and carries the upgrade mark.
-        const QStandardItem* pMember = rig.Model()->item(rig.SourceRowOf("M"), 0);
-        const QStandardItem* pOther = rig.Model()->item(rig.SourceRowOf("N"), 0);
+        const CCell pMember = Cell(rig.Model(), rig.SourceRowOf("M"), 0);
+        const CCell pOther = Cell(rig.Model(), rig.SourceRowOf("N"), 0);
         QCOMPARE(pMember->data(Qt::CheckStateRole).isValid(), c.nStage != 1);
         QCOMPARE(pMember->data(ReceiverRole::UpgradeMark).toBool(), c.nStage == 1);
         QCOMPARE(pOther->checkState(), Qt::Checked);
@@ -383,7 +383,7 @@ private slots:
         CReceiverListHeader* pHeader = rig.Header();
         rig.ClickRow(0);
         rig.HoverRow(2);
-        const QStandardItem* pHover = rig.Model()->item(rig.View()->GetHoverRow(), 0);
+        const CCell pHover = Cell(rig.Model(), rig.View()->GetHoverRow(), 0);
         QVERIFY(pHover->isCheckable());
 
         // The controller reports busy while it upgrades; the Filter icon follows that.

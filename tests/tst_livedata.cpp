@@ -263,12 +263,14 @@ private slots:
         QCOMPARE(rig.Header()->GetSortColumn(), nKey);
         rig.Main()->SelectAll();
 
-        QStandardItemModel* pModel = rig.Model();
+        CReceiverTableModel* pModel = rig.Model();
         const int nRows = pModel->rowCount();
-        QVector<QStandardItem*> vecItems;
+        QVector<quint64> vecRowIds;
         for (int r = 0; r < nRows; ++r)
-            for (int c = 0; c < pModel->columnCount(); ++c)
-                vecItems << pModel->item(r, c);
+            vecRowIds << pModel->RowId(r);
+        QSignalSpy spyReset(pModel, &QAbstractItemModel::modelReset);
+        QSignalSpy spyLayout(pModel, &QAbstractItemModel::layoutChanged);
+        QSignalSpy spyRemoved(pModel, &QAbstractItemModel::rowsRemoved);
         const QStringList listOrderBefore = rig.ViewAddresses();
         const QStringList listSelected = rig.Reported();
         QCOMPARE(listSelected.size(), rig.View()->GetFilterRowCount());
@@ -284,11 +286,11 @@ private slots:
         }
         rig.Main()->UpdateShow();
 
-        // The same items, rewritten where they stand.
+        // The same rows, rewritten where they stand.
         QCOMPARE(pModel->rowCount(), nRows);
-        for (int r = 0, i = 0; r < nRows; ++r)
-            for (int c = 0; c < pModel->columnCount(); ++c)
-                QCOMPARE(pModel->item(r, c), vecItems.at(i++));
+        for (int r = 0; r < nRows; ++r)
+            QCOMPARE(pModel->RowId(r), vecRowIds.at(r));
+        QCOMPARE(spyReset.count() + spyLayout.count() + spyRemoved.count(), 0);
 
         QMap<QString, double> mapKey;
         for (const SReceiverInfo& info : rig.pWall->Receivers())
@@ -329,18 +331,18 @@ private slots:
         QFETCH(bool, bPortHidden);
         SLiveRig rig(3, 5, bPortHidden);
         QVERIFY(rig.bShown);
-        QStandardItemModel* pModel = rig.Model();
+        CReceiverTableModel* pModel = rig.Model();
         const int H = rig.Hidden();
         // Every text and key of every cell, by the row's receiver.
         const auto table = [&]() {
             QMap<QString, QStringList> map;
             for (int r = 0; r < pModel->rowCount(); ++r) {
-                const QStandardItem* pFirst = pModel->item(r, 0);
+                const CCell pFirst = Cell(pModel, r, 0);
                 const int nPort = H ? pFirst->data(ReceiverRole::RealPort).toInt() : pFirst->data(ReceiverRole::SortKey).toInt();
-                const int nPosition = pModel->item(r, ReceiverColumn::Position - H)->data(ReceiverRole::SortKey).toInt();
+                const int nPosition = Cell(pModel, r, ReceiverColumn::Position - H)->data(ReceiverRole::SortKey).toInt();
                 QStringList& list = map[QStringLiteral("%1:%2").arg(nPort).arg(nPosition)];
                 for (int c = 0; c < pModel->columnCount(); ++c) {
-                    const QStandardItem* pItem = pModel->item(r, c);
+                    const CCell pItem = Cell(pModel, r, c);
                     list << pItem->text() << pItem->data(ReceiverRole::SortKey).toString()
                          << pItem->data(ReceiverRole::PlainText).toString();
                     if (c == ReceiverColumn::Packets - H)
@@ -353,8 +355,8 @@ private slots:
         for (int nRound = 0; nRound < 3; ++nRound) {
             rig.pWall->Tick();
             if (strCase == QLatin1String("host edits texts")) {
-                pModel->item(nRound, ReceiverColumn::Type - H)->setText(QStringLiteral("edited"));
-                pModel->item(nRound + 1, ReceiverColumn::Packets - H)->setData(0.5, ReceiverRole::SortKey);
+                Cell(pModel, nRound, ReceiverColumn::Type - H)->setText(QStringLiteral("edited"));
+                Cell(pModel, nRound + 1, ReceiverColumn::Packets - H)->setData(0.5, ReceiverRole::SortKey);
             } else if (strCase == QLatin1String("host sorts the model")) {
                 pModel->sort(ReceiverColumn::SerialNumber - H, nRound % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
             } else if (strCase == QLatin1String("counts past 2^31")) {

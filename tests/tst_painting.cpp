@@ -9,6 +9,7 @@
 #include "CScrollBar.h"
 
 #include <QPainter>
+#include <QStandardItemModel>
 #include <QSvgRenderer>
 
 using namespace cmtest;
@@ -398,8 +399,8 @@ private slots:
             CRig::Move(rig.View()->viewport(), pos);
             QCOMPARE(rig.View()->GetHoverRow(), rig.SourceRow(c.nRow));
         }
-        QStandardItem* pFirst = rig.First(c.nRow);
-        pFirst->setFlags(c.bCheckable ? pFirst->flags() | Qt::ItemIsUserCheckable : pFirst->flags() & ~Qt::ItemIsUserCheckable);
+        const CCell pFirst = rig.First(c.nRow);
+        pFirst->setCheckable(c.bCheckable);
         pFirst->setData(c.varCheck, Qt::CheckStateRole);
         if (c.bMarked)
             pFirst->setData(true, ReceiverRole::UpgradeMark);

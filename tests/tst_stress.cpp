@@ -12,6 +12,7 @@
 #include "CPortSelectWidget.h"
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
+#include "CMViewTestSupport.h"
 #include "CSimWall.h"
 
 #include <QAbstractItemModelTester>
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QThreadPool>
 #include <QTranslator>
 #include <QtTest>
@@ -117,7 +117,7 @@ QString Describe(const std::vector<SReceiverAddress>& vec)
     return QLatin1Char('[') + list.join(QLatin1Char(' ')) + QLatin1Char(']');
 }
 
-int Number(const QStandardItem* pItem) { return pItem ? pItem->data(ReceiverRole::SortKey).toInt() : 0; }
+int Number(const cmtest::CCell& cell) { return cell ? cell.data(ReceiverRole::SortKey).toInt() : 0; }
 
 enum class ERel { Same, Shrink, Grow };  // checked rows after the step (or its last report) against before
 enum class EReport { None, Any, Some };
@@ -139,7 +139,7 @@ struct SExpect
 
 struct SBefore
 {
-    std::set<QStandardItem*> setChecked;
+    std::set<quint64> setChecked;
     std::vector<SReceiverAddress> vecStored;
     bool bSameDevice = true;
     int nHeaderState = 0;
@@ -162,13 +162,14 @@ private slots:
     void cleanup();
 
 private:
-    QStandardItemModel* Model() const { return m_pView->GetModel(); }
+    CReceiverTableModel* Model() const { return static_cast<CReceiverTableModel*>(m_pView->GetModel()); }
     QSortFilterProxyModel* Proxy() const { return m_pView->GetProxyModel(); }
     void Log(const QString& str) { m_listLog << QStringLiteral("%1: %2").arg(m_nStep).arg(str); while (m_listLog.size() > 16) m_listLog.removeFirst(); }
     void Settle() { QCoreApplication::processEvents(); }
-    bool IsChecked(int r) const { const QStandardItem* p = Model()->item(r, 0); return p && p->checkState() == Qt::Checked; }
+    bool IsChecked(int r) const { const cmtest::CCell cell = Cell(r, 0); return cell && cell->checkState() == Qt::Checked; }
+    cmtest::CCell Cell(int r, int c) const { return cmtest::CCell(Model(), r, c); }
     std::vector<int> ViewRows() const;
-    std::set<QStandardItem*> CheckedItems() const;
+    std::set<quint64> CheckedItems() const;
     SReceiverAddress Address(int nPort, int nPosition) const;
     SReceiverAddress ReportAddress(int r) const;
     int SummaryState() const;
@@ -214,7 +215,7 @@ private:
     SExpect m_expect;
     QString m_strError;
     int m_nReports = 0;
-    std::set<QStandardItem*> m_setAtReport;
+    std::set<quint64> m_setAtReport;
     int m_nLiveChecks = 0;
     int m_nDataChange = 0;
     int m_nShowPack = 0;
@@ -311,12 +312,12 @@ std::vector<int> TestStress::ViewRows() const
     return vec;
 }
 
-std::set<QStandardItem*> TestStress::CheckedItems() const
+std::set<quint64> TestStress::CheckedItems() const
 {
-    std::set<QStandardItem*> set;
+    std::set<quint64> set;
     for (int r = 0; r < Model()->rowCount(); ++r) {
         if (IsChecked(r))
-            set.insert(Model()->item(r, 0));
+            set.insert(Model()->RowId(r));
     }
     return set;
 }
@@ -333,8 +334,8 @@ SReceiverAddress TestStress::Address(int nPort, int nPosition) const
 SReceiverAddress TestStress::ReportAddress(int r) const
 {
     const bool bPort = m_pView->IsShowPort();
-    const QStandardItem* pFirst = Model()->item(r, 0);
-    return Address(bPort ? Number(pFirst) : 0, bPort ? Number(Model()->item(r, 1)) : Number(pFirst));
+    const cmtest::CCell pFirst = Cell(r, 0);
+    return Address(bPort ? Number(pFirst) : 0, bPort ? Number(Cell(r, 1)) : Number(pFirst));
 }
 
 // Three-state summary over the rows the view shows.
@@ -343,7 +344,7 @@ int TestStress::SummaryState() const
     bool bChecked = false;
     bool bUnchecked = false;
     for (int p = 0; p < Proxy()->rowCount(); ++p) {
-        const QStandardItem* pFirst = Model()->itemFromIndex(Proxy()->mapToSource(Proxy()->index(p, 0)));
+        const cmtest::CCell pFirst = cmtest::CCell(Model(), Proxy()->mapToSource(Proxy()->index(p, 0)));
         if (!m_pView->isRowHidden(p, QModelIndex()))
             (pFirst && pFirst->isCheckable() && pFirst->checkState() == Qt::Checked ? bChecked : bUnchecked) = true;
     }
@@ -462,9 +463,9 @@ void TestStress::ActUpdateShow()
         m_expect.nHeaderCount += (!m_pView->IsShowPort() || m_before.bSameDevice) && setStored.count(address);
         bool bRow = false; // a row is known by its receiver's port, also without the Port column
         for (int r = 0; r < Model()->rowCount() && !bRow; ++r) {
-            const QStandardItem* pFirst = Model()->item(r, 0);
+            const cmtest::CCell pFirst = Cell(r, 0);
             const int nPort = m_pView->IsShowPort() ? Number(pFirst) : pFirst->data(ReceiverRole::RealPort).toInt();
-            bRow = Address(nPort, Number(Model()->item(r, ReceiverColumn::Position - m_pView->GetPortColumnHidden()))) == address;
+            bRow = Address(nPort, Number(Cell(r, ReceiverColumn::Position - m_pView->GetPortColumnHidden()))) == address;
         }
         if (!bRow && m_strError.isEmpty())
             m_strError = QStringLiteral("UpdateShow left receiver %1:%2 without a row").arg(info.nPort).arg(info.nPosition);
@@ -672,7 +673,7 @@ void TestStress::ExpectSort(int nSection)
     // Outside multi-check mode the anchor moves to the first checked row.
     int nAnchor = bListSort ? -1 : m_before.nAnchor;
     for (const int r : ViewRows()) {
-        if (!m_pView->IsMultiCheck() && IsChecked(r) && Model()->item(r, 0)->isCheckable()) {
+        if (!m_pView->IsMultiCheck() && IsChecked(r) && Cell(r, 0)->isCheckable()) {
             nAnchor = r;
             break;
         }
@@ -902,8 +903,8 @@ QString TestStress::Verify()
             .arg(m_pView->GetKeyState()).arg(m_nKeyState).arg(m_nShowPack).arg(m_nShowPackExpected);
 
     // Check marks change only through a report, or in the one direction a silent path allows.
-    const std::set<QStandardItem*> setNow = CheckedItems();
-    const std::set<QStandardItem*>& setRef = m_nReports > 0 ? m_setAtReport : m_before.setChecked;
+    const std::set<quint64> setNow = CheckedItems();
+    const std::set<quint64>& setRef = m_nReports > 0 ? m_setAtReport : m_before.setChecked;
     const bool bKept = std::includes(setNow.begin(), setNow.end(), setRef.begin(), setRef.end());
     const bool bAdded = !std::includes(setRef.begin(), setRef.end(), setNow.begin(), setNow.end());
     if ((m_expect.eRel != ERel::Grow && bAdded) || (m_expect.eRel != ERel::Shrink && !bKept))
@@ -920,7 +921,7 @@ QString TestStress::Verify()
         if (nRows != listInfo.size() || (m_expect.bReloaded && nRows != m_pWall->ReceiverCount()))
             return QStringLiteral("%1 rows for %2 records and %3 receivers after a refresh").arg(nRows).arg(listInfo.size()).arg(m_pWall->ReceiverCount());
         for (int r = 0; r < nRows; ++r) {
-            if (Number(Model()->item(r, ReceiverColumn::Position - H)) != listInfo.at(r).nPosition || (!H && Number(Model()->item(r, 0)) != listInfo.at(r).nPort))
+            if (Number(Cell(r, ReceiverColumn::Position - H)) != listInfo.at(r).nPosition || (!H && Number(Cell(r, 0)) != listInfo.at(r).nPort))
                 return QStringLiteral("row %1 was not built from record %1").arg(r);
         }
     }
@@ -939,7 +940,7 @@ QString TestStress::Verify()
         if (m_pView->IsMultiCheck() != bool(m_expect.nSelectAll))
             return QStringLiteral("multi-check mode not set by SelectAll");
         for (int p = 0; p < Proxy()->rowCount(); ++p) {
-            const QStandardItem* pFirst = Model()->itemFromIndex(Proxy()->mapToSource(Proxy()->index(p, 0)));
+            const cmtest::CCell pFirst = cmtest::CCell(Model(), Proxy()->mapToSource(Proxy()->index(p, 0)));
             const bool bChecked = m_expect.nSelectAll && !m_pView->isRowHidden(p, QModelIndex());
             if (pFirst->isCheckable() != bool(m_expect.nSelectAll) || (pFirst->checkState() == Qt::Checked) != bChecked)
                 return QStringLiteral("view row %1 after SelectAll(%2): checkable %3, state %4").arg(p).arg(m_expect.nSelectAll).arg(pFirst->isCheckable()).arg(pFirst->checkState());
@@ -971,11 +972,11 @@ QString TestStress::VerifyStructure()
         return QStringLiteral("header enabled %1 while progressing %2").arg(m_pHeader->IsButtonsEnabled()).arg(m_pView->IsProgressing());
     int nVisible = 0;
     for (int r = 0; r < nRows; ++r) {
-        const QStandardItem* pFirst = Model()->item(r, 0);
+        const cmtest::CCell pFirst = Cell(r, 0);
         if (!pFirst || pFirst->isCheckable() != pFirst->data(ReceiverRole::Extra).toBool() || (pFirst->checkState() == Qt::Checked && !pFirst->isCheckable()))
             return QStringLiteral("row %1: check box flag and checkable flag disagree").arg(r);
         for (int nKey = H; nKey <= ReceiverColumn::Position; ++nKey) { // Port and String position show their numbers
-            const QStandardItem* pItem = Model()->item(r, nKey - H);
+            const cmtest::CCell pItem = Cell(r, nKey - H);
             if (!pItem || pItem->text() != QString::number(qint64(Number(pItem)) + 1))
                 return QStringLiteral("row %1 column %2 shows '%3' for the number %4").arg(r).arg(nKey - H).arg(pItem ? pItem->text().left(40) : QString()).arg(Number(pItem));
         }

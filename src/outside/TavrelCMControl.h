@@ -15,11 +15,7 @@
 #include <tuple>
 #include <vector>
 
-#if defined(CMVIEW_LIBRARY)
-#define CMVIEW_EXPORT Q_DECL_EXPORT
-#else
-#define CMVIEW_EXPORT Q_DECL_IMPORT
-#endif
+#include "CMViewExport.h"
 
 struct SPortAddress
 {

@@ -1,5 +1,7 @@
 #include "CPortSelectWidget.h"
 
+#include "TavrelCMControl.h"
+
 #include "CScrollArea.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TavrelCMControl.h"
+#include "CMViewExport.h"
 
 #include <QPointer>
 #include <QScrollBar>

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "TavrelCMControl.h"
+#include "CMViewExport.h"
 
-#include <QPersistentModelIndex>
+#include <QModelIndex>
+#include <QScopedPointer>
 #include <QTreeView>
 
-class QStandardItemModel;
+class CTreeViewPrivate;
 
-// Flat-table base of the receiver list: owns the item model and tracks the
-// row under the mouse for the hover highlight.
+// Flat-table base of the receiver list: uniform rows, no tree decoration, and
+// the row under the mouse for the hover highlight.
 class CMVIEW_EXPORT CTreeView : public QTreeView
 {
     Q_OBJECT
@@ -17,11 +18,17 @@ public:
     explicit CTreeView(QWidget* parent = nullptr);
     ~CTreeView() override;
 
+    // The row under the mouse, while the mouse is over a row.
+    bool IsHovering() const;
+    QModelIndex HoverIndex() const;
+    void SetHoverIndex(const QModelIndex& index);
+    void ClearHover();
+
 protected:
     bool event(QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
 
-    QStandardItemModel* m_pModel = nullptr;
-    bool m_bHover = false;
-    QPersistentModelIndex m_indexHover;
+private:
+    const QScopedPointer<CTreeViewPrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CTreeView)
 };

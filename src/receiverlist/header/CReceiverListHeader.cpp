@@ -1,5 +1,7 @@
 #include "CReceiverListHeader.h"
 
+#include "TavrelCMControl.h"
+
 #include "CIconCache.h"
 #include "CToolTip.h"
 

@@ -1,0 +1,78 @@
+#pragma once
+// The receiver view's state and the parts it coordinates. Private: nothing
+// outside the library includes this.
+
+#include "CReceiverListView.h"
+#include "CReceiverListSorter.h"
+#include "CReceiverTableModel.h"
+#include "ControllerReading.h"
+
+#include <memory>
+#include <vector>
+
+class CReceiverSortProxyModel;
+class CReceiverChecking;
+class CReceiverListInput;
+class CUpgradeProgress;
+class CPortFilter;
+class COverlayScrollBars;
+class CViewOrder;
+
+class CReceiverListViewPrivate
+{
+public:
+    explicit CReceiverListViewPrivate(CReceiverListView* pView);
+    ~CReceiverListViewPrivate();
+
+    bool IsRow(int nRow) const { return nRow >= 0 && nRow < pModel->rowCount(); }
+    // The row of each record of listRowInfo, by address; false when a
+    // receiver has no row.
+    bool MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const;
+    // Writes the records into their rows and checks the stored selection;
+    // returns the rows checked.
+    int WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
+                  ControllerReading::CPortCache& cachePort);
+
+    CReceiverListView* const q;
+    CReceiverTableModel* pModel = nullptr;
+    CReceiverSortProxyModel* pProxy = nullptr;
+    CReceiverListHeader* pHeader = nullptr;
+    CReceiverListDelegate* pDelegate = nullptr;
+    CPortSelectWidget* pPortSelect = nullptr;
+
+    std::unique_ptr<CViewOrder> pOrder;
+    std::unique_ptr<CReceiverChecking> pChecking;
+    std::unique_ptr<CReceiverListInput> pInput;
+    std::unique_ptr<CUpgradeProgress> pProgress;
+    std::unique_ptr<CPortFilter> pFilter;
+    std::unique_ptr<COverlayScrollBars> pScrollBars;
+    CReceiverListSorter sorter;
+
+    // The receivers as last read, in the controller's order or list-sorted.
+    QVector<SReceiverRowInfo> listRowInfo;
+    // The model row that holds each record of listRowInfo, while every row
+    // holds exactly one; empty once that is not known.
+    std::vector<int> vecListRow;
+
+    bool bShowPort = false;
+    int nPortColumnHidden = 0;
+    bool bProgressing = false;
+    // Set while the view sends a notice over cells it wrote in bulk: the
+    // callers run the check box summary themselves, once.
+    bool bOwnNotice = false;
+
+    // Gesture state: the row showing the hover box, the row a Shift range
+    // starts from, whether checks add up (Ctrl, box clicks, check all) and
+    // how far the service key sequence got.
+    int nHoverRow = -1;
+    int nAnchorRow = -1;
+    bool bMultiCheck = false;
+    int nKeyState = 0;
+    int nFilterPort = -1;
+    int nFilterRowCount = 0;
+
+    // The port preference the sort column was last expressed against; the sort
+    // column moves once when a refresh re-lays the columns for a new preference.
+    bool bSortPortHiddenKnown = false;
+    bool bSortPortHidden = false;
+};

@@ -1,0 +1,411 @@
+#include "CReceiverTableModel.h"
+
+#include "ReceiverCellText.h"
+
+#include <QSize>
+
+namespace
+{
+constexpr int s_nRowHeight = 36;
+
+// Text columns whose sort key, and plain-text copy, read as their display text.
+bool MirrorsSortKey(int nKey)
+{
+    switch (nKey) {
+    case ReceiverColumn::Type:
+    case ReceiverColumn::SerialNumber:
+    case ReceiverColumn::FailedModule:
+    case ReceiverColumn::Firmware:
+    case ReceiverColumn::Temperature:
+    case ReceiverColumn::Humidity:
+    case ReceiverColumn::Voltage:
+    case ReceiverColumn::Uptime:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MirrorsPlainText(int nKey)
+{
+    return nKey == ReceiverColumn::Type || nKey == ReceiverColumn::SerialNumber || nKey == ReceiverColumn::FailedModule;
+}
+
+bool IsMarkRole(int nRole)
+{
+    return nRole == Qt::CheckStateRole || nRole == ReceiverRole::Extra || nRole == ReceiverRole::UpgradeMark;
+}
+
+bool SameProgress(const SRowProgressInfo& a, const SRowProgressInfo& b)
+{
+    return a.nState == b.nState && a.nProgress == b.nProgress && a.strText == b.strText;
+}
+
+// Rows outside an upgrade all answer the same progress record; one shared
+// value spares building a new one for every painted cell.
+const QVariant& DefaultProgressVariant()
+{
+    static const QVariant s_varDefault = QVariant::fromValue(SRowProgressInfo());
+    return s_varDefault;
+}
+
+QVariant MarkValue(qint8 nValue, bool bBool)
+{
+    if (nValue < 0)
+        return QVariant();
+    return bBool ? QVariant(nValue != 0) : QVariant(int(nValue));
+}
+}
+
+int RowProgressInfoTypeId()
+{
+    static const int s_nTypeId = qRegisterMetaType<SRowProgressInfo>("SRowProgressInfo");
+    return s_nTypeId;
+}
+
+CReceiverTableModel::CReceiverTableModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+    RowProgressInfoTypeId();
+}
+
+CReceiverTableModel::~CReceiverTableModel() = default;
+
+int CReceiverTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_vecRows.size());
+}
+
+int CReceiverTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ReceiverColumn::Count - m_nHidden;
+}
+
+QVariant CReceiverTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return QVariant();
+    if (role == Qt::EditRole)
+        role = Qt::DisplayRole;
+    const SRow& row = m_vecRows[size_t(index.row())];
+    const SMarks& marks = m_vecMarks[size_t(index.row())];
+    const int nColumn = index.column();
+    const int nKey = nColumn + m_nHidden;
+    QVariant var = StoredData(row, marks, nColumn, role);
+    if (var.isValid())
+        return var;
+    if (role == Qt::SizeHintRole)
+        return QSize(0, s_nRowHeight);
+    if ((role == ReceiverRole::SortKey && MirrorsSortKey(nKey)) || (role == ReceiverRole::PlainText && MirrorsPlainText(nKey)))
+        return StoredData(row, marks, nColumn, Qt::DisplayRole);
+    return var;
+}
+
+QVariant CReceiverTableModel::StoredData(const SRow& row, const SMarks& marks, int nColumn, int nRole) const
+{
+    if (row.pOverrides) {
+        const auto it = row.pOverrides->find({ nColumn, nRole });
+        if (it != row.pOverrides->end())
+            return it->second;
+    }
+    if (nColumn == 0 && IsMarkRole(nRole)) {
+        if (nRole == Qt::CheckStateRole)
+            return MarkValue(marks.nCheck, false);
+        return MarkValue(nRole == ReceiverRole::Extra ? marks.nBox : marks.nUpgradeMark, true);
+    }
+    return RecordData(row, nColumn + m_nHidden, nRole);
+}
+
+QVariant CReceiverTableModel::RecordData(const SRow& row, int nKey, int nRole) const
+{
+    const SReceiverRowInfo& info = row.info;
+    const bool bDisplay = nRole == Qt::DisplayRole;
+    switch (nKey) {
+    case ReceiverColumn::Port:
+    case ReceiverColumn::Position: {
+        const int nNumber = nKey == ReceiverColumn::Port ? info.nPort : info.nPosition;
+        if (nRole == ReceiverRole::SortKey)
+            return nNumber;
+        if (bDisplay)
+            return ReceiverCellText::OrdinalText(nNumber);
+        // Without the Port column the first cell keeps the receiver's port.
+        if (nKey == ReceiverColumn::Position && nRole == ReceiverRole::RealPort && m_nHidden)
+            return info.nPort;
+        return QVariant();
+    }
+    case ReceiverColumn::Firmware:
+        return bDisplay ? QVariant(ReceiverCellText::FirmwareText(info)) : QVariant();
+    case ReceiverColumn::Packets:
+        if (nRole == ReceiverRole::SortKey)
+            return row.dPacketKey;
+        return nRole == ReceiverRole::Extra ? QVariant(row.nPacketDigits) : QVariant();
+    case ReceiverColumn::Progress:
+        if (nRole != ReceiverRole::Extra)
+            return QVariant();
+        return SameProgress(row.progress, SRowProgressInfo()) ? DefaultProgressVariant() : QVariant::fromValue(row.progress);
+    default:
+        break;
+    }
+    if (!bDisplay)
+        return QVariant();
+    static const std::string SReceiverRowInfo::*const s_arrText[ReceiverColumn::Count] = {
+        nullptr, nullptr, &SReceiverRowInfo::strType, &SReceiverRowInfo::strSN, nullptr, nullptr, nullptr,
+        &SReceiverRowInfo::strFailedModule, &SReceiverRowInfo::strTemperature, &SReceiverRowInfo::strHumidity,
+        &SReceiverRowInfo::strVoltage, &SReceiverRowInfo::strUptime
+    };
+    const auto pField = nKey >= 0 && nKey < ReceiverColumn::Count ? s_arrText[nKey] : nullptr;
+    return pField ? QVariant(ReceiverCellText::Utf8Text(info.*pField)) : QVariant();
+}
+
+bool CReceiverTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return false;
+    if (role == Qt::EditRole)
+        role = Qt::DisplayRole;
+    const int nRow = index.row();
+    const int nColumn = index.column();
+    if (nColumn == 0 && IsMarkRole(role)) {
+        if (!SetMark(nRow, role, value))
+            return true;
+    } else {
+        SRow& row = m_vecRows[size_t(nRow)];
+        const QVariant varOld = StoredData(row, m_vecMarks[size_t(nRow)], nColumn, role);
+        if (varOld.userType() == value.userType() && varOld == value)
+            return true;
+        if (!row.pOverrides)
+            row.pOverrides = std::make_unique<OverrideMap>();
+        (*row.pOverrides)[{ nColumn, role }] = value;
+    }
+    const QVector<int> vecRoles = role == Qt::DisplayRole ? QVector<int> { Qt::DisplayRole, Qt::EditRole } : QVector<int> { role };
+    emit dataChanged(index, index, vecRoles);
+    return true;
+}
+
+bool CReceiverTableModel::SetMark(int nRow, int nRole, const QVariant& value)
+{
+    SMarks& marks = m_vecMarks[size_t(nRow)];
+    qint8& nMark = nRole == Qt::CheckStateRole ? marks.nCheck : nRole == ReceiverRole::Extra ? marks.nBox : marks.nUpgradeMark;
+    qint8 nNew = s_nNone;
+    if (value.isValid())
+        nNew = nRole == Qt::CheckStateRole ? qint8(qBound(0, value.toInt(), 2)) : qint8(value.toBool() ? 1 : 0);
+    if (nNew == nMark)
+        return false;
+    nMark = nNew;
+    return true;
+}
+
+Qt::ItemFlags CReceiverTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return Qt::NoItemFlags;
+    // The cells are read-only views of the controllers' data: never editable.
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+    if (index.column() == 0 && m_vecMarks[size_t(index.row())].bCheckable)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+void CReceiverTableModel::SetPortHidden(bool bHidden)
+{
+    const int nHidden = bHidden ? 1 : 0;
+    if (nHidden == m_nHidden)
+        return;
+    // The last column comes or goes; the next rebuild gives every column its meaning.
+    const int nLast = ReceiverColumn::Count - 1;
+    if (bHidden)
+        beginRemoveColumns(QModelIndex(), nLast, nLast);
+    else
+        beginInsertColumns(QModelIndex(), nLast, nLast);
+    m_nHidden = nHidden;
+    for (SRow& row : m_vecRows)
+        row.pOverrides.reset();
+    if (bHidden)
+        endRemoveColumns();
+    else
+        endInsertColumns();
+}
+
+void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, const std::vector<char>& vecChecked)
+{
+    beginResetModel();
+    m_vecRows.clear();
+    m_vecRows.resize(size_t(listInfo.size()));
+    m_vecMarks.assign(size_t(listInfo.size()), SMarks());
+    for (size_t i = 0; i < m_vecRows.size(); ++i) {
+        SRow& row = m_vecRows[i];
+        row.info = listInfo.at(int(i));
+        row.nId = m_nNextId++;
+        SetPacketKey(row, int32_t(row.info.nErrorPackets), int32_t(row.info.nTotalPackets));
+        if (i < vecChecked.size() && vecChecked[i]) {
+            ShowBox(int(i));
+            m_vecMarks[i].nCheck = Qt::Checked;
+        }
+    }
+    endResetModel();
+}
+
+void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
+{
+    if (vecFrom.size() != m_vecRows.size())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<SRow> vecRows(m_vecRows.size());
+    std::vector<SMarks> vecMarks(m_vecMarks.size());
+    std::vector<int> vecTo(vecFrom.size());
+    for (size_t i = 0; i < vecFrom.size(); ++i) {
+        vecRows[i] = std::move(m_vecRows[size_t(vecFrom[i])]);
+        vecMarks[i] = m_vecMarks[size_t(vecFrom[i])];
+        vecTo[size_t(vecFrom[i])] = int(i);
+    }
+    m_vecRows.swap(vecRows);
+    m_vecMarks.swap(vecMarks);
+    const QModelIndexList listFrom = persistentIndexList();
+    QModelIndexList listTo;
+    listTo.reserve(listFrom.size());
+    for (const QModelIndex& index : listFrom)
+        listTo << index.sibling(vecTo[size_t(index.row())], index.column());
+    changePersistentIndexList(listFrom, listTo);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void CReceiverTableModel::SetPacketKey(SRow& row, long long nErrors, long long nTotal)
+{
+    row.dPacketKey = ReceiverCellText::PacketKey(nErrors, nTotal, &row.nPacketDigits);
+}
+
+uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, const SRowProgressInfo& progress)
+{
+    SRow& row = m_vecRows[size_t(nRow)];
+    uint32_t nKeys = 0;
+    if (row.pOverrides) {
+        for (const auto& value : *row.pOverrides)
+            nKeys |= 1u << (value.first.first + m_nHidden);
+        row.pOverrides.reset();
+    }
+    const SReceiverRowInfo& old = row.info;
+    const auto mark = [&nKeys](bool bChanged, int nKey) { nKeys |= bChanged ? 1u << nKey : 0u; };
+    mark(old.nPort != info.nPort, m_nHidden ? ReceiverColumn::Position : ReceiverColumn::Port);
+    mark(old.nPosition != info.nPosition, ReceiverColumn::Position);
+    mark(old.strType != info.strType, ReceiverColumn::Type);
+    mark(old.strSN != info.strSN, ReceiverColumn::SerialNumber);
+    mark(old.strTypeName != info.strTypeName || old.strVersion != info.strVersion, ReceiverColumn::Firmware);
+    mark(old.strFailedModule != info.strFailedModule, ReceiverColumn::FailedModule);
+    mark(old.strTemperature != info.strTemperature, ReceiverColumn::Temperature);
+    mark(old.strHumidity != info.strHumidity, ReceiverColumn::Humidity);
+    mark(old.strVoltage != info.strVoltage, ReceiverColumn::Voltage);
+    mark(old.strUptime != info.strUptime, ReceiverColumn::Uptime);
+    const double dKey = row.dPacketKey;
+    const int nDigits = row.nPacketDigits;
+    row.info = info;
+    // A rebuild prints the counts signed.
+    SetPacketKey(row, int32_t(info.nErrorPackets), int32_t(info.nTotalPackets));
+    mark(dKey != row.dPacketKey || nDigits != row.nPacketDigits, ReceiverColumn::Packets);
+    if (WriteProgress(nRow, progress))
+        nKeys |= 1u << ReceiverColumn::Progress;
+    return nKeys;
+}
+
+bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progress)
+{
+    SRow& row = m_vecRows[size_t(nRow)];
+    if (SameProgress(row.progress, progress))
+        return false;
+    row.progress = progress;
+    return true;
+}
+
+bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t nTotal)
+{
+    SRow& row = m_vecRows[size_t(nRow)];
+    bool bChanged = false;
+    const int nColumn = ColumnOfKey(ReceiverColumn::Packets);
+    if (row.pOverrides) {
+        bChanged = row.pOverrides->erase({ nColumn, ReceiverRole::SortKey }) + row.pOverrides->erase({ nColumn, ReceiverRole::Extra }) > 0;
+        if (row.pOverrides->empty())
+            row.pOverrides.reset();
+    }
+    const double dKey = row.dPacketKey;
+    const int nDigits = row.nPacketDigits;
+    row.info.nErrorPackets = nErrors;
+    row.info.nTotalPackets = nTotal;
+    SetPacketKey(row, static_cast<long long>(nErrors), static_cast<long long>(nTotal));
+    return bChanged || dKey != row.dPacketKey || nDigits != row.nPacketDigits;
+}
+
+bool CReceiverTableModel::SetCheckState(int nRow, int nState)
+{
+    return SetMark(nRow, Qt::CheckStateRole, nState);
+}
+
+void CReceiverTableModel::ClearCheckState(int nRow)
+{
+    m_vecMarks[size_t(nRow)].nCheck = s_nNone;
+}
+
+void CReceiverTableModel::SetCheckable(int nRow, bool bCheckable)
+{
+    SMarks& marks = m_vecMarks[size_t(nRow)];
+    // A box that appears shows a state: unchecked unless one was set.
+    if (bCheckable && !marks.bCheckable && marks.nCheck == s_nNone)
+        marks.nCheck = Qt::Unchecked;
+    marks.bCheckable = bCheckable;
+}
+
+void CReceiverTableModel::ShowBox(int nRow)
+{
+    SetCheckable(nRow, true);
+    m_vecMarks[size_t(nRow)].nBox = 1;
+}
+
+void CReceiverTableModel::HideBox(int nRow)
+{
+    SMarks& marks = m_vecMarks[size_t(nRow)];
+    marks.bCheckable = false;
+    marks.nCheck = s_nNone;
+    marks.nBox = 0;
+}
+
+void CReceiverTableModel::ClearMarks(int nRow)
+{
+    m_vecMarks[size_t(nRow)] = SMarks();
+}
+
+void CReceiverTableModel::SetUpgradeMark(int nRow)
+{
+    m_vecMarks[size_t(nRow)].nUpgradeMark = 1;
+}
+
+bool CReceiverTableModel::SetCheckStateLive(int nRow, int nState)
+{
+    if (!SetCheckState(nRow, nState))
+        return false;
+    const QModelIndex index = this->index(nRow, 0);
+    emit dataChanged(index, index, { Qt::CheckStateRole });
+    return true;
+}
+
+void CReceiverTableModel::CellsChanged(int nFirstRow, int nLastRow, int nFirstColumn, int nLastColumn)
+{
+    nFirstRow = qMax(0, nFirstRow);
+    nLastRow = qMin(rowCount() - 1, nLastRow);
+    nLastColumn = qMin(columnCount() - 1, nLastColumn);
+    if (nFirstRow > nLastRow || nFirstColumn > nLastColumn || nFirstColumn < 0)
+        return;
+    emit dataChanged(index(nFirstRow, nFirstColumn), index(nLastRow, nLastColumn));
+}
+
+int CReceiverTableModel::RowNumber(int nRow, int nKey) const
+{
+    const SRow& row = m_vecRows[size_t(nRow)];
+    if (!row.pOverrides)
+        return nKey == ReceiverColumn::Port ? row.info.nPort : row.info.nPosition;
+    // A number somebody else wrote is read as the cell holds it; what does
+    // not convert reads 0.
+    const QVariant var = data(index(nRow, ColumnOfKey(nKey)), ReceiverRole::SortKey);
+    if (var.type() == QVariant::Int)
+        return var.toInt();
+    bool bOk = false;
+    const int n = var.toInt(&bOk);
+    return bOk ? n : 0;
+}

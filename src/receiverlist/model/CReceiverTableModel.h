@@ -1,0 +1,111 @@
+#pragma once
+
+#include "SReceiverRowInfo.h"
+
+#include <QAbstractTableModel>
+#include <QVariant>
+
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The receiver table's rows: one record per row in one contiguous vector,
+// answering every cell's roles from it. The view writes the records in bulk
+// and sends one notice; anybody else writes through setData(), which keeps
+// the value on top of the record until the view next writes that row.
+class CReceiverTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit CReceiverTableModel(QObject* parent = nullptr);
+    ~CReceiverTableModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Column layout: without the Port column every column moves one left.
+    void SetPortHidden(bool bHidden);
+    int PortColumnHidden() const { return m_nHidden; }
+    int ColumnOfKey(int nKey) const { return nKey - m_nHidden; }
+
+    // A whole new set of rows, in one reset. vecChecked marks the rows that
+    // come back checked (with their box shown).
+    void Rebuild(const QVector<SReceiverRowInfo>& listInfo, const std::vector<char>& vecChecked);
+    // Moves the rows so that new row i is old row vecFrom[i], in one layout
+    // change; persistent indexes follow their rows.
+    void Permute(const std::vector<int>& vecFrom);
+    // Writes a row's record and progress; returns the column keys whose cells
+    // changed, as bits. Values others wrote into the row go.
+    uint32_t WriteRow(int nRow, const SReceiverRowInfo& info, const SRowProgressInfo& progress);
+    // Returns whether the cell changed.
+    bool WriteProgress(int nRow, const SRowProgressInfo& progress);
+    // Counts as the packet re-read prints them (unsigned); returns whether the cell changed.
+    bool WritePacketCounts(int nRow, uint32_t nErrors, uint32_t nTotal);
+    // The first cell's check mark, box and upgrade mark, written without a
+    // notice; the caller sends one (CellsChanged) or none.
+    bool SetCheckState(int nRow, int nState);
+    void ClearCheckState(int nRow);
+    void ShowBox(int nRow);
+    void HideBox(int nRow);
+    void SetUpgradeMark(int nRow);
+    // The first cell as a new row has it: no box, mark or check state.
+    void ClearMarks(int nRow);
+    // One check mark written as a single cell write would: with its own notice.
+    bool SetCheckStateLive(int nRow, int nState);
+    // One notice over the rectangle of cells.
+    void CellsChanged(int nFirstRow, int nLastRow, int nFirstColumn, int nLastColumn);
+
+    const SReceiverRowInfo& Info(int nRow) const { return m_vecRows[size_t(nRow)].info; }
+    bool IsCheckable(int nRow) const { return m_vecMarks[size_t(nRow)].bCheckable; }
+    bool IsChecked(int nRow) const { return m_vecMarks[size_t(nRow)].nCheck == Qt::Checked; }
+    // The check state as a number; Qt::Unchecked when none is set.
+    int CheckState(int nRow) const { return qMax(0, int(m_vecMarks[size_t(nRow)].nCheck)); }
+    bool HasCheckState(int nRow) const { return m_vecMarks[size_t(nRow)].nCheck != s_nNone; }
+    bool IsBoxShown(int nRow) const { return m_vecMarks[size_t(nRow)].nBox > 0; }
+    // Which receiver record made the row; follows the row through moves.
+    quint64 RowId(int nRow) const { return m_vecRows[size_t(nRow)].nId; }
+    // The row's number in one of the number columns (Port, Position), as its
+    // cell's sort key reads.
+    int RowNumber(int nRow, int nKey) const;
+    // Makes the first cell checkable or not, as QStandardItem::setCheckable.
+    void SetCheckable(int nRow, bool bCheckable);
+
+private:
+    static constexpr qint8 s_nNone = -1;
+    using OverrideMap = std::map<std::pair<int, int>, QVariant>; // (column, role) -> value
+
+    struct SRow
+    {
+        SReceiverRowInfo info;
+        SRowProgressInfo progress;
+        double dPacketKey = 0.0;
+        int nPacketDigits = 0;
+        quint64 nId = 0;
+        std::unique_ptr<OverrideMap> pOverrides;
+    };
+    // What the first cell holds besides its text; small and apart from the
+    // records, so walks over every row's check mark stay in cache.
+    struct SMarks
+    {
+        qint8 nCheck = s_nNone;
+        qint8 nBox = s_nNone;
+        qint8 nUpgradeMark = s_nNone;
+        bool bCheckable = false;
+    };
+
+    // The value a cell holds for a role, before mirrored roles are derived.
+    QVariant StoredData(const SRow& row, const SMarks& marks, int nColumn, int nRole) const;
+    QVariant RecordData(const SRow& row, int nKey, int nRole) const;
+    bool SetMark(int nRow, int nRole, const QVariant& value);
+    void SetPacketKey(SRow& row, long long nErrors, long long nTotal);
+
+    std::vector<SRow> m_vecRows;
+    std::vector<SMarks> m_vecMarks;
+    int m_nHidden = 0;
+    quint64 m_nNextId = 1;
+};

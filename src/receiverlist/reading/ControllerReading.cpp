@@ -1,0 +1,83 @@
+#include "ControllerReading.h"
+
+#include "ReceiverCellText.h"
+
+namespace ControllerReading
+{
+bool IsPortHidden()
+{
+    return g_pPreferenceControl && g_pPreferenceControl->IsPortHidden();
+}
+
+QUuid CurrentDeviceId()
+{
+    return g_pRuntimeControl ? g_pRuntimeControl->GetCurrentDeviceId() : QUuid();
+}
+
+SPortAddress PortAddress(int nPort)
+{
+    return g_pOutputPortControl ? g_pOutputPortControl->GetPortAddress(nPort) : SPortAddress();
+}
+
+int FilterPort()
+{
+    return g_pRuntimeControl ? g_pRuntimeControl->GetFilterPort() : -1;
+}
+
+QList<SReceiverInfo> ReceiverList()
+{
+    QList<SReceiverInfo> listReceivers;
+    if (g_pReceiverControl)
+        g_pReceiverControl->GetReceiverList(listReceivers);
+    return listReceivers;
+}
+
+QVector<SReceiverRowInfo> ReadRowInfo()
+{
+    const QList<SReceiverInfo> listReceivers = ReceiverList();
+    QMap<quint64, SCabinetInfo> mapCabinet;
+    if (g_pCabinetLibControl)
+        g_pCabinetLibControl->GetCabinetMap(mapCabinet);
+    const bool bFahrenheit = g_pPreferenceControl && g_pPreferenceControl->IsTemperatureFahrenheit();
+
+    QVector<SReceiverRowInfo> listInfo;
+    listInfo.reserve(listReceivers.size());
+    for (const SReceiverInfo& receiver : listReceivers) {
+        std::string strTypeName;
+        if (g_pReceiverControl)
+            strTypeName = g_pReceiverControl->GetReceiverTypeName(receiver.nTypeCode).toUtf8().toStdString();
+        listInfo.append(ReceiverCellText::MakeRowInfo(receiver, strTypeName, mapCabinet, bFahrenheit));
+    }
+    return listInfo;
+}
+
+SPortAddress CPortCache::Get(int nPort)
+{
+    auto it = m_mapPort.find(nPort);
+    if (it == m_mapPort.end())
+        it = m_mapPort.insert(nPort, PortAddress(nPort));
+    return it.value();
+}
+
+SReceiverAddress CPortCache::Address(int nPort, int nPosition)
+{
+    SReceiverAddress address;
+    static_cast<SPortAddress&>(address) = Get(nPort);
+    address.nPosition = nPosition;
+    return address;
+}
+
+SStoredSelection ReadStoredSelection()
+{
+    SStoredSelection selection;
+    if (!g_pRuntimeControl)
+        return selection;
+    std::vector<SReceiverAddress> vecSelected;
+    g_pRuntimeControl->GetSelectedReceivers(vecSelected);
+    const QUuid idSelection = g_pRuntimeControl->GetSelectionDeviceId();
+    const QUuid idCurrent = g_pRuntimeControl->GetCurrentDeviceId();
+    selection.setAddresses.insert(vecSelected.begin(), vecSelected.end());
+    selection.bSameDevice = idSelection == idCurrent;
+    return selection;
+}
+}
