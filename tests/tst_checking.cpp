@@ -359,6 +359,32 @@ private slots:
         QCOMPARE(s.popupClosed.nCount, 4);
     }
 
+    // The cells are read-only: no cell claims to be editable, and no trigger
+    // opens an editor or lets Space toggle the current row's mark behind the
+    // runtime controller's back.
+    void readOnlyCells()
+    {
+        CSession s;
+        QVERIFY(s.bShown);
+        for (int r = 0; r < s.Model()->rowCount(); ++r)
+            for (int c = 0; c < s.Model()->columnCount(); ++c)
+                QVERIFY(!(s.Model()->flags(s.Model()->index(r, c)) & Qt::ItemIsEditable));
+        s.HoverRow(1);
+        QCOMPARE(s.Marks(), QStringLiteral(".o.........."));
+        s.View()->setFocus(Qt::TabFocusReason);
+        s.View()->setCurrentIndex(s.Proxy()->index(1, 3));
+        s.select.nCount = 0;
+        for (const Qt::Key eKey : { Qt::Key_Space, Qt::Key_F2, Qt::Key_Return }) {
+            QKeyEvent press(QEvent::KeyPress, eKey, Qt::NoModifier, eKey == Qt::Key_Space ? QStringLiteral(" ") : QString());
+            QCoreApplication::sendEvent(s.View(), &press);
+        }
+        QTest::mouseDClick(s.View()->viewport(), Qt::LeftButton, Qt::NoModifier, s.RowPoint(5));
+        QCoreApplication::processEvents();
+        QVERIFY(s.View()->viewport()->findChildren<QWidget*>().isEmpty());
+        QCOMPARE(s.Marks().at(1), QLatin1Char('o'));
+        QCOMPARE(s.Checked(), s.Reported());
+    }
+
     void keySequence_data()
     {
         QTest::addColumn<QString>("keys");

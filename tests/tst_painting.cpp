@@ -410,6 +410,25 @@ private slots:
         QVERIFY2(Near(image.pixel(pos), c.color, 1), qPrintable(PixelText(image, pos.x(), pos.y())));
     }
 
+    // With no style sheet, keyboard focus makes the first row current; the row
+    // must still look only as the row background rules say.
+    void noFocusLook()
+    {
+        SPaintRig rig(1, 8, QSize(1700, 400));
+        QVERIFY(rig.bShown);
+        QVERIFY(qApp->styleSheet().isEmpty() && rig.View()->styleSheet().isEmpty());
+        const QRect rectRow(0, 0, rig.View()->viewport()->width(), 36);
+        const QImage imageBefore = rig.View()->viewport()->grab(rectRow).toImage();
+        rig.View()->activateWindow();
+        rig.View()->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QVERIFY(rig.View()->hasFocus());
+        // The first row is current, as after the first arrow key.
+        rig.View()->setCurrentIndex(rig.Proxy()->index(0, 0));
+        QCoreApplication::processEvents();
+        QCOMPARE(rig.View()->viewport()->grab(rectRow).toImage(), imageBefore);
+    }
+
     void overlayScrollBars_data()
     {
         QTest::addColumn<SBarsCase>("c");

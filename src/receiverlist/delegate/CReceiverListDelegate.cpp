@@ -36,17 +36,18 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     const QRect& rect = option.rect;
     const int nColumn = index.column();
 
+    // Rows look only as the view's row backgrounds say: the style's focus
+    // frame on the current cell is never drawn, whatever style sheet is loaded.
+    QStyleOptionViewItem optionCell(option);
+    optionCell.state &= ~QStyle::State_HasFocus;
     if (nColumn == 0) {
         const bool bBoxShown = index.data(ReceiverRole::Extra).toBool();
         const bool bNoState = index.data(Qt::CheckStateRole).isNull();
-        QStyleOptionViewItem optionShifted(option);
-        optionShifted.rect.setLeft(rect.left() + 22);
+        optionCell.rect.setLeft(rect.left() + 22);
         if (bBoxShown && bNoState)
             CIconCache::Draw(painter, QRectF(rect.left() + 16, rect.top() + 10, 16, 16), s_strCheckDisable);
-        QStyledItemDelegate::paint(painter, optionShifted, index);
-    } else {
-        QStyledItemDelegate::paint(painter, option, index);
     }
+    QStyledItemDelegate::paint(painter, optionCell, index);
 
     const int nPacketsColumn = m_bShowPort ? 5 : 4;
     const int nProgressColumn = m_bShowPort ? 6 : 5;
