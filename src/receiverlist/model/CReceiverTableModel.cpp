@@ -283,24 +283,41 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
             nKeys |= 1u << (value.first.first + m_nHidden);
         row.pOverrides.reset();
     }
-    const SReceiverRowInfo& old = row.info;
+    // Fields are compared and only the changed ones copied: on a live wall
+    // most texts stay as they were.
+    SReceiverRowInfo& old = row.info;
     const auto mark = [&nKeys](bool bChanged, int nKey) { nKeys |= bChanged ? 1u << nKey : 0u; };
+    const auto text = [&](std::string SReceiverRowInfo::*pField, int nKey) {
+        if (old.*pField == info.*pField)
+            return;
+        old.*pField = info.*pField;
+        nKeys |= 1u << nKey;
+    };
     mark(old.nPort != info.nPort, m_nHidden ? ReceiverColumn::Position : ReceiverColumn::Port);
     mark(old.nPosition != info.nPosition, ReceiverColumn::Position);
-    mark(old.strType != info.strType, ReceiverColumn::Type);
-    mark(old.strSN != info.strSN, ReceiverColumn::SerialNumber);
     mark(old.strTypeName != info.strTypeName || old.strVersion != info.strVersion, ReceiverColumn::Firmware);
-    mark(old.strFailedModule != info.strFailedModule, ReceiverColumn::FailedModule);
-    mark(old.strTemperature != info.strTemperature, ReceiverColumn::Temperature);
-    mark(old.strHumidity != info.strHumidity, ReceiverColumn::Humidity);
-    mark(old.strVoltage != info.strVoltage, ReceiverColumn::Voltage);
-    mark(old.strUptime != info.strUptime, ReceiverColumn::Uptime);
-    const double dKey = row.dPacketKey;
-    const int nDigits = row.nPacketDigits;
-    row.info = info;
-    // A rebuild prints the counts signed.
-    SetPacketKey(row, int32_t(info.nErrorPackets), int32_t(info.nTotalPackets));
-    mark(dKey != row.dPacketKey || nDigits != row.nPacketDigits, ReceiverColumn::Packets);
+    old.nPort = info.nPort;
+    old.nPosition = info.nPosition;
+    text(&SReceiverRowInfo::strTypeName, ReceiverColumn::Firmware);
+    text(&SReceiverRowInfo::strVersion, ReceiverColumn::Firmware);
+    text(&SReceiverRowInfo::strType, ReceiverColumn::Type);
+    text(&SReceiverRowInfo::strSN, ReceiverColumn::SerialNumber);
+    text(&SReceiverRowInfo::strFailedModule, ReceiverColumn::FailedModule);
+    text(&SReceiverRowInfo::strTemperature, ReceiverColumn::Temperature);
+    text(&SReceiverRowInfo::strHumidity, ReceiverColumn::Humidity);
+    text(&SReceiverRowInfo::strVoltage, ReceiverColumn::Voltage);
+    text(&SReceiverRowInfo::strUptime, ReceiverColumn::Uptime);
+    // A rebuild prints the counts signed; a key printed so from the same
+    // counts is kept.
+    if (row.bUnsignedKey || old.nErrorPackets != info.nErrorPackets || old.nTotalPackets != info.nTotalPackets) {
+        old.nErrorPackets = info.nErrorPackets;
+        old.nTotalPackets = info.nTotalPackets;
+        const double dKey = row.dPacketKey;
+        const int nDigits = row.nPacketDigits;
+        SetPacketKey(row, int32_t(info.nErrorPackets), int32_t(info.nTotalPackets));
+        row.bUnsignedKey = false;
+        mark(dKey != row.dPacketKey || nDigits != row.nPacketDigits, ReceiverColumn::Packets);
+    }
     if (WriteProgress(nRow, progress))
         nKeys |= 1u << ReceiverColumn::Progress;
     return nKeys;
@@ -325,11 +342,14 @@ bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t
         if (row.pOverrides->empty())
             row.pOverrides.reset();
     }
+    if (row.bUnsignedKey && row.info.nErrorPackets == nErrors && row.info.nTotalPackets == nTotal)
+        return bChanged;
     const double dKey = row.dPacketKey;
     const int nDigits = row.nPacketDigits;
     row.info.nErrorPackets = nErrors;
     row.info.nTotalPackets = nTotal;
     SetPacketKey(row, static_cast<long long>(nErrors), static_cast<long long>(nTotal));
+    row.bUnsignedKey = true;
     return bChanged || dKey != row.dPacketKey || nDigits != row.nPacketDigits;
 }
 

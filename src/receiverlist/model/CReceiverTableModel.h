@@ -85,6 +85,7 @@ private:
         SRowProgressInfo progress;
         double dPacketKey = 0.0;
         int nPacketDigits = 0;
+        bool bUnsignedKey = false; // the key was printed from unsigned counts
         quint64 nId = 0;
         std::unique_ptr<OverrideMap> pOverrides;
     };
