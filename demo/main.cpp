@@ -12,6 +12,7 @@
 #include "SDemoOptions.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QTimer>
@@ -57,24 +58,61 @@ QString LoadStyleSheet()
 }
 }
 
+// Reads the command line under a plain core application, which needs no
+// display: --help, --version and a wrong option then work on any machine,
+// and the window system is only reached once the options are known good.
+// Returns -1 to go on, or the exit code.
+int ReadOptions(int argc, char* argv[], SDemoOptions* pOptions)
+{
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("cmview_demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CMVIEW_DEMO_VERSION));
+
+    // The catalogue goes in before the parse so that --help is translated too.
+    CDemoLanguage language;
+    const QString strPeeked = CDemoCommandLine::PeekLanguage(QCoreApplication::arguments());
+    if (strPeeked == QLatin1String("zh_CN"))
+        language.Apply(strPeeked);
+    return CDemoCommandLine::Parse(QCoreApplication::arguments(), pOptions) ? -1 : 2;
+}
+
+// Whether a window system can be reached: Qt would otherwise abort with a
+// plugin message that does not say what to do.
+bool HasWindowSystem(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    for (const char* szName : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" }) {
+        if (!qEnvironmentVariableIsEmpty(szName))
+            return true;
+    }
+    return false;
+}
+
 int main(int argc, char* argv[])
 {
+    SDemoOptions options;
+    const int nOptionsExit = ReadOptions(argc, argv, &options);
+    if (nOptionsExit >= 0)
+        return nOptionsExit;
+    if (options.bE2E)
+        options.bLogEvents = true;
+
+    if (!HasWindowSystem(argc, argv)) {
+        std::fprintf(stderr, "cmview_demo: no display to open a window on. Set DISPLAY, run it under xvfb-run, "
+                             "start it with scripts/demo.sh (which serves a virtual screen), or set "
+                             "QT_QPA_PLATFORM=offscreen.\n");
+        return 1;
+    }
+
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cmview_demo"));
     QApplication::setApplicationVersion(QStringLiteral(CMVIEW_DEMO_VERSION));
 
-    // The catalogue goes in before the parse so that --help is translated too.
     CDemoLanguage language;
-    const QString strPeeked = CDemoCommandLine::PeekLanguage(QApplication::arguments());
-    if (strPeeked == QLatin1String("zh_CN"))
-        language.Apply(strPeeked);
-
-    SDemoOptions options;
-    if (!CDemoCommandLine::Parse(QApplication::arguments(), &options))
-        return 2;
-    if (options.bE2E)
-        options.bLogEvents = true;
     if (!language.Apply(options.strLanguage))
         std::fprintf(stderr, "cmview_demo: no catalogue for %s; searched %s\n", qPrintable(options.strLanguage),
                      qPrintable(CDemoLanguage::SearchDirs().join(QStringLiteral(", "))));
