@@ -337,6 +337,65 @@ private slots:
         QCOMPARE(s.PopupEntries(), listExpected);
     }
 
+    // What the popup builds from the output port controller's answers: absurd
+    // counts are cut with one warning, ports that cannot be told apart are left
+    // out, and every port answered correctly keeps its entry.
+    void popupLimits_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("numbering"); // port number per index
+        QTest::addColumn<int>("entries");       // port entries after "All"
+        QTest::addColumn<QString>("warning");   // regular expression; empty: none
+
+        QTest::newRow("INT_MAX ports") << INT_MAX << "index" << 1024 << "answered 2147483647; .* first 1024";
+        QTest::newRow("1025 ports") << 1025 << "index" << 1024 << "answered 1025; .* first 1024";
+        QTest::newRow("1024 ports: none cut") << 1024 << "index" << 1024 << "";
+        QTest::newRow("negative count") << -7 << "index" << 0 << "answered -7; .* no ports";
+        QTest::newRow("INT_MIN count") << INT_MIN << "index" << 0 << "answered -2147483648";
+        QTest::newRow("repeated ports") << 9 << "mod3" << 3 << "no port 0 time.* already listed 6 time";
+        QTest::newRow("no-port answers") << 4 << "none" << 0 << "no port 4 time";
+        QTest::newRow("negative port numbers") << 5 << "negodd" << 3 << "no port 2 time";
+    }
+
+    void popupLimits()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, numbering);
+        QFETCH(int, entries);
+        QFETCH(QString, warning);
+        CSession s([&](CSimWall& wall) {
+            wall.SetPortCount(count);
+            wall.SetPortAddressOverride([numbering](int nIndex) {
+                SPortAddress address = CSimWall::DefaultPortAddress(nIndex);
+                if (numbering == QLatin1String("mod3"))
+                    address.nPort = nIndex % 3;
+                else if (numbering == QLatin1String("none"))
+                    address = SPortAddress();
+                else if (numbering == QLatin1String("negodd") && nIndex % 2 == 1)
+                    address.nPort = -nIndex;
+                return address;
+            });
+        });
+        QVERIFY(s.bShown);
+        s.pWall->ResetCallCounts();
+        s.pWall->SetDeviceId(QUuid::createUuid()); // the popup rebuilds at the next showing
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+        QVERIFY(s.OpenPopup());
+        QVERIFY(s.pWall->CallCount("GetPortByIndex") <= 1024);
+        const QStringList listEntries = s.PopupEntries();
+        QCOMPARE(listEntries.size() - 1, entries);
+        QCOMPARE(QSet<QString>(listEntries.begin(), listEntries.end()).size(), listEntries.size());
+        QVERIFY(!listEntries.contains(QStringLiteral("Port 0")));
+        QCOMPARE(s.Popup()->GetScrollArea()->height(), entries == 0 ? 32 : qMin(28 * (entries + 1) + 4, 404));
+        // The entries that were listed still filter.
+        if (entries > 0) {
+            const QString strLast = listEntries.constLast();
+            s.ClosePopup(strLast);
+            QCOMPARE(s.pWall->FilterPort(), strLast.mid(5).toInt() - 1);
+        }
+    }
+
     void popupRebuildsForAnotherDeviceOnly()
     {
         CSession s;
