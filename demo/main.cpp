@@ -2,13 +2,14 @@
 //
 //   cmview_demo [--ports N] [--receivers-per-port N] [--seed N] [--port-hidden]
 //               [--fahrenheit] [--lang en|zh_CN] [--upgrade-demo] [--log-events]
-//               [--screenshot FILE.png] [--e2e] [--quit-after MS]
+//               [--screenshot FILE.png] [--e2e] [--quit-after MS] [--soak MS]
 //
 // --screenshot renders the window (offscreen works: QT_QPA_PLATFORM=offscreen),
 // writes the PNG and exits with 0, or 1 when the file cannot be written.
 
 #include "CDemoLanguage.h"
 #include "CDemoMainWindow.h"
+#include "CDemoSoak.h"
 #include "SDemoOptions.h"
 
 #include <QApplication>
@@ -56,6 +57,20 @@ QString LoadStyleSheet()
         std::fprintf(stderr, "cmview_demo: style sheet :/style/cmview_dark.qss not found\n");
     return strStyle + QString::fromLatin1(s_szHostStyle);
 }
+
+// Whether a window system can be reached: Qt would otherwise abort with a
+// plugin message that does not say what to do.
+bool HasWindowSystem(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    for (const char* szName : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" }) {
+        if (!qEnvironmentVariableIsEmpty(szName))
+            return true;
+    }
+    return false;
 }
 
 // Reads the command line under a plain core application, which needs no
@@ -73,22 +88,19 @@ int ReadOptions(int argc, char* argv[], SDemoOptions* pOptions)
     const QString strPeeked = CDemoCommandLine::PeekLanguage(QCoreApplication::arguments());
     if (strPeeked == QLatin1String("zh_CN"))
         language.Apply(strPeeked);
-    return CDemoCommandLine::Parse(QCoreApplication::arguments(), pOptions) ? -1 : 2;
+    if (!CDemoCommandLine::Parse(QCoreApplication::arguments(), pOptions))
+        return 2;
+    if (!HasWindowSystem(argc, argv)) {
+        // A screenshot needs no screen at all.
+        if (!pOptions->strScreenshot.isEmpty()) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        } else {
+            std::fprintf(stderr, "cmview_demo: %s\n", qPrintable(CDemoCommandLine::NoDisplayText()));
+            return 1;
+        }
+    }
+    return -1;
 }
-
-// Whether a window system can be reached: Qt would otherwise abort with a
-// plugin message that does not say what to do.
-bool HasWindowSystem(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
-            return true;
-    }
-    for (const char* szName : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" }) {
-        if (!qEnvironmentVariableIsEmpty(szName))
-            return true;
-    }
-    return false;
 }
 
 int main(int argc, char* argv[])
@@ -99,13 +111,6 @@ int main(int argc, char* argv[])
         return nOptionsExit;
     if (options.bE2E)
         options.bLogEvents = true;
-
-    if (!HasWindowSystem(argc, argv)) {
-        std::fprintf(stderr, "cmview_demo: no display to open a window on. Set DISPLAY, run it under xvfb-run, "
-                             "start it with scripts/demo.sh (which serves a virtual screen), or set "
-                             "QT_QPA_PLATFORM=offscreen.\n");
-        return 1;
-    }
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
@@ -144,6 +149,8 @@ int main(int argc, char* argv[])
 
     if (options.bUpgradeDemo)
         window.RunScriptedUpgrade();
+    if (options.nSoakIntervalMs > 0)
+        new CDemoSoak(&window, window.MainView(), options.nSoakIntervalMs);
     if (options.nQuitAfterMs >= 0)
         QTimer::singleShot(options.nQuitAfterMs, &window, &QWidget::close);
     return app.exec();

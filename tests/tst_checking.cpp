@@ -9,6 +9,7 @@
 #include "CScrollArea.h"
 
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace cmtest;
@@ -416,6 +417,36 @@ private slots:
             s.ClosePopup("hide");
         }
         QCOMPARE(s.popupClosed.nCount, 4);
+    }
+
+    // No way Qt offers to edit a cell changes a text or a check mark, and none
+    // opens an editor, whatever edit triggers a host sets.
+    void noEditPath()
+    {
+        CSession s;
+        QVERIFY(s.bShown);
+        s.View()->setEditTriggers(QAbstractItemView::AllEditTriggers);
+        s.Run("c0 h1");
+        s.View()->setFocus();
+        for (const int nColumn : { 0, 2 }) {
+            const QModelIndex index = s.Proxy()->index(1, nColumn);
+            const QString strText = index.data().toString();
+            const QString strMarks = s.Marks();
+            const int nSelects = s.select.nCount;
+            const int nBox = s.Header()->GetCheckBoxState();
+            s.View()->setCurrentIndex(index);
+            for (const Qt::Key key : { Qt::Key_F2, Qt::Key_A, Qt::Key_Space, Qt::Key_Return })
+                QTest::keyClick(s.View(), key);
+            s.View()->edit(index);
+            s.View()->openPersistentEditor(index);
+            QVERIFY(!s.View()->isPersistentEditorOpen(index));
+            VERIFY_VIEW(s, strMarks, nBox, nSelects);
+            // A double click is a gesture of the view's own, never an edit.
+            QTest::mouseDClick(s.View()->viewport(), Qt::LeftButton, Qt::NoModifier, s.View()->visualRect(index).center());
+            QVERIFY(s.View()->findChildren<QLineEdit*>().isEmpty());
+            QVERIFY(!s.View()->indexWidget(index));
+            QCOMPARE(index.data().toString(), strText);
+        }
     }
 
     void keySequence_data()

@@ -339,8 +339,10 @@ void CReceiverListView::InitModel()
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::NoSelection);
-    // The cells are read-only views of the controllers' data.
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Keyboard focus makes a row current; the platform style would frame the
+    // whole row for it, over the row backgrounds drawRow paints. The current
+    // cell's own focus look is dropped by the delegate.
+    setAllColumnsShowFocus(false);
 
     m_pPortSelectWidget = new CPortSelectWidget(this);
     m_pPortSelectWidget->hide();
@@ -1814,12 +1816,6 @@ void CReceiverListView::keyPressEvent(QKeyEvent* e)
         emit SignalShowPack(true);
     } else {
         m_nKeyState = 0;
-    }
-    // Space would let the item delegate toggle the current row's check mark
-    // behind the view's back, and the runtime controller would never hear of it.
-    if (nKey == Qt::Key_Space || nKey == Qt::Key_Select) {
-        e->accept();
-        return;
     }
     QTreeView::keyPressEvent(e);
 }

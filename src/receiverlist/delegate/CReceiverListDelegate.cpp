@@ -30,6 +30,22 @@ CReceiverListDelegate::CReceiverListDelegate(QObject* parent)
 
 CReceiverListDelegate::~CReceiverListDelegate() = default;
 
+QWidget* CReceiverListDelegate::createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const
+{
+    return nullptr;
+}
+
+bool CReceiverListDelegate::editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&)
+{
+    return false;
+}
+
+void CReceiverListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+}
+
 void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->setRenderHint(QPainter::Antialiasing);
