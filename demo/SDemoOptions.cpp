@@ -74,8 +74,12 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
         tr("Place the window at 0,0 with a fixed size and print the screen positions of its controls."));
     const QCommandLineOption optQuitAfter(QStringLiteral("quit-after"), tr("Quit after this many milliseconds."),
                                           tr("milliseconds"));
+    const QCommandLineOption optSoak(QStringLiteral("soak"),
+        tr("Soak run: plug and unplug cards, detect, upgrade, select, refresh and switch languages, one step every "
+           "this many milliseconds, on the live wall."), tr("milliseconds"));
     for (const QCommandLineOption* pOption : { &optPorts, &optReceivers, &optSeed, &optPortHidden, &optFahrenheit, &optLang,
-                                              &optScreenshot, &optUpgradeDemo, &optLogEvents, &optE2E, &optQuitAfter })
+                                              &optScreenshot, &optUpgradeDemo, &optLogEvents, &optE2E, &optQuitAfter,
+                                              &optSoak })
         parser.addOption(*pOption);
 
     // process() prints and exits for --help, --version and unknown options.
@@ -89,9 +93,10 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
     qint64 nReceivers = defaults.wall.nReceiversPerPort;
     qint64 nSeed = defaults.wall.nSeed;
     qint64 nQuitAfter = -1;
+    qint64 nSoak = 0;
     if (!ReadNumber(parser, optPorts, 1, 64, &nPorts) || !ReadNumber(parser, optReceivers, 0, 512, &nReceivers)
         || !ReadNumber(parser, optSeed, 0, 0xFFFFFFFFLL, &nSeed)
-        || !ReadNumber(parser, optQuitAfter, 0, 86400000, &nQuitAfter))
+        || !ReadNumber(parser, optQuitAfter, 0, 86400000, &nQuitAfter) || !ReadNumber(parser, optSoak, 50, 600000, &nSoak))
         return false;
 
     const QString strLanguage = parser.value(optLang);
@@ -111,5 +116,12 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
     pOptions->bLogEvents = parser.isSet(optLogEvents);
     pOptions->bE2E = parser.isSet(optE2E);
     pOptions->nQuitAfterMs = int(nQuitAfter);
+    pOptions->nSoakIntervalMs = int(nSoak);
     return true;
+}
+
+QString CDemoCommandLine::NoDisplayText()
+{
+    return tr("No display to open a window on. Set DISPLAY, run the demo under xvfb-run, start it with "
+              "scripts/demo.sh (which serves a virtual screen), or set QT_QPA_PLATFORM=offscreen.");
 }

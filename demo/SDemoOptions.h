@@ -16,6 +16,7 @@ struct SDemoOptions
     bool bLogEvents = false;                    // one stdout line per host signal
     bool bE2E = false;                          // fixed window place, print click targets
     int nQuitAfterMs = -1;                      // quit after this long; -1 never
+    int nSoakIntervalMs = 0;                    // drive a soak run, one step per interval; 0 off
 };
 
 class QCommandLineParser;
@@ -35,6 +36,9 @@ public:
     // On --help/--version prints and exits; on a bad value prints the reason
     // to stderr and returns false.
     static bool Parse(const QStringList& listArguments, SDemoOptions* pOptions);
+
+    // What to do when there is no display to open the window on.
+    static QString NoDisplayText();
 
 private:
     // Reads a whole number within [nMin, nMax]; prints why not otherwise.

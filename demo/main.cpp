@@ -2,16 +2,18 @@
 //
 //   cmview_demo [--ports N] [--receivers-per-port N] [--seed N] [--port-hidden]
 //               [--fahrenheit] [--lang en|zh_CN] [--upgrade-demo] [--log-events]
-//               [--screenshot FILE.png] [--e2e] [--quit-after MS]
+//               [--screenshot FILE.png] [--e2e] [--quit-after MS] [--soak MS]
 //
 // --screenshot renders the window (offscreen works: QT_QPA_PLATFORM=offscreen),
 // writes the PNG and exits with 0, or 1 when the file cannot be written.
 
 #include "CDemoLanguage.h"
 #include "CDemoMainWindow.h"
+#include "CDemoSoak.h"
 #include "SDemoOptions.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QTimer>
@@ -55,26 +57,67 @@ QString LoadStyleSheet()
         std::fprintf(stderr, "cmview_demo: style sheet :/style/cmview_dark.qss not found\n");
     return strStyle + QString::fromLatin1(s_szHostStyle);
 }
+
+// Whether a window system can be reached: Qt would otherwise abort with a
+// plugin message that does not say what to do.
+bool HasWindowSystem(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    for (const char* szName : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" }) {
+        if (!qEnvironmentVariableIsEmpty(szName))
+            return true;
+    }
+    return false;
+}
+
+// Reads the command line under a plain core application, which needs no
+// display: --help, --version and a wrong option then work on any machine,
+// and the window system is only reached once the options are known good.
+// Returns -1 to go on, or the exit code.
+int ReadOptions(int argc, char* argv[], SDemoOptions* pOptions)
+{
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("cmview_demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CMVIEW_DEMO_VERSION));
+
+    // The catalogue goes in before the parse so that --help is translated too.
+    CDemoLanguage language;
+    const QString strPeeked = CDemoCommandLine::PeekLanguage(QCoreApplication::arguments());
+    if (strPeeked == QLatin1String("zh_CN"))
+        language.Apply(strPeeked);
+    if (!CDemoCommandLine::Parse(QCoreApplication::arguments(), pOptions))
+        return 2;
+    if (!HasWindowSystem(argc, argv)) {
+        // A screenshot needs no screen at all.
+        if (!pOptions->strScreenshot.isEmpty()) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        } else {
+            std::fprintf(stderr, "cmview_demo: %s\n", qPrintable(CDemoCommandLine::NoDisplayText()));
+            return 1;
+        }
+    }
+    return -1;
+}
 }
 
 int main(int argc, char* argv[])
 {
+    SDemoOptions options;
+    const int nOptionsExit = ReadOptions(argc, argv, &options);
+    if (nOptionsExit >= 0)
+        return nOptionsExit;
+    if (options.bE2E)
+        options.bLogEvents = true;
+
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cmview_demo"));
     QApplication::setApplicationVersion(QStringLiteral(CMVIEW_DEMO_VERSION));
 
-    // The catalogue goes in before the parse so that --help is translated too.
     CDemoLanguage language;
-    const QString strPeeked = CDemoCommandLine::PeekLanguage(QApplication::arguments());
-    if (strPeeked == QLatin1String("zh_CN"))
-        language.Apply(strPeeked);
-
-    SDemoOptions options;
-    if (!CDemoCommandLine::Parse(QApplication::arguments(), &options))
-        return 2;
-    if (options.bE2E)
-        options.bLogEvents = true;
     if (!language.Apply(options.strLanguage))
         std::fprintf(stderr, "cmview_demo: no catalogue for %s; searched %s\n", qPrintable(options.strLanguage),
                      qPrintable(CDemoLanguage::SearchDirs().join(QStringLiteral(", "))));
@@ -106,6 +149,8 @@ int main(int argc, char* argv[])
 
     if (options.bUpgradeDemo)
         window.RunScriptedUpgrade();
+    if (options.nSoakIntervalMs > 0)
+        new CDemoSoak(&window, window.MainView(), options.nSoakIntervalMs);
     if (options.nQuitAfterMs >= 0)
         QTimer::singleShot(options.nQuitAfterMs, &window, &QWidget::close);
     return app.exec();

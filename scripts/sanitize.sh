@@ -39,7 +39,12 @@ run_asan() {
         export ASAN_OPTIONS="detect_leaks=1:verify_asan_link_order=0:strict_init_order=1:detect_stack_use_after_return=1:log_path=$logs/asan:log_exe_name=1"
         export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
         export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$logs/ubsan:log_exe_name=1"
-        ctest --output-on-failure -j"$jobs"
+        ctest --output-on-failure -j"$jobs" -LE xcb
+        # Windows on a real X server load the xcb GL integration and, through
+        # it, the system's GL driver, which leaks a buffer and is unloaded
+        # before the report. Its frames carry no frame pointers, so only the
+        # full unwinder reaches the Qt plugin frame the suppression names.
+        ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0" ctest --output-on-failure -j"$jobs" -L xcb
     ) || { check_logs "$logs" "ASan/UBSan"; exit 1; }
     check_logs "$logs" "ASan/UBSan"
     echo "sanitize.sh: ASan/UBSan clean in $((SECONDS - t0)) s"

@@ -9,6 +9,7 @@
 #include "CScrollArea.h"
 
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace cmtest;
@@ -337,6 +338,65 @@ private slots:
         QCOMPARE(s.PopupEntries(), listExpected);
     }
 
+    // What the popup builds from the output port controller's answers: absurd
+    // counts are cut with one warning, ports that cannot be told apart are left
+    // out, and every port answered correctly keeps its entry.
+    void popupLimits_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("numbering"); // port number per index
+        QTest::addColumn<int>("entries");       // port entries after "All"
+        QTest::addColumn<QString>("warning");   // regular expression; empty: none
+
+        QTest::newRow("INT_MAX ports") << INT_MAX << "index" << 1024 << "answered 2147483647; .* first 1024";
+        QTest::newRow("1025 ports") << 1025 << "index" << 1024 << "answered 1025; .* first 1024";
+        QTest::newRow("1024 ports: none cut") << 1024 << "index" << 1024 << "";
+        QTest::newRow("negative count") << -7 << "index" << 0 << "answered -7; .* no ports";
+        QTest::newRow("INT_MIN count") << INT_MIN << "index" << 0 << "answered -2147483648";
+        QTest::newRow("repeated ports") << 9 << "mod3" << 3 << "no port 0 time.* already listed 6 time";
+        QTest::newRow("no-port answers") << 4 << "none" << 0 << "no port 4 time";
+        QTest::newRow("negative port numbers") << 5 << "negodd" << 3 << "no port 2 time";
+    }
+
+    void popupLimits()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, numbering);
+        QFETCH(int, entries);
+        QFETCH(QString, warning);
+        CSession s([&](CSimWall& wall) {
+            wall.SetPortCount(count);
+            wall.SetPortAddressOverride([numbering](int nIndex) {
+                SPortAddress address = CSimWall::DefaultPortAddress(nIndex);
+                if (numbering == QLatin1String("mod3"))
+                    address.nPort = nIndex % 3;
+                else if (numbering == QLatin1String("none"))
+                    address = SPortAddress();
+                else if (numbering == QLatin1String("negodd") && nIndex % 2 == 1)
+                    address.nPort = -nIndex;
+                return address;
+            });
+        });
+        QVERIFY(s.bShown);
+        s.pWall->ResetCallCounts();
+        s.pWall->SetDeviceId(QUuid::createUuid()); // the popup rebuilds at the next showing
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+        QVERIFY(s.OpenPopup());
+        QVERIFY(s.pWall->CallCount("GetPortByIndex") <= 1024);
+        const QStringList listEntries = s.PopupEntries();
+        QCOMPARE(listEntries.size() - 1, entries);
+        QCOMPARE(QSet<QString>(listEntries.begin(), listEntries.end()).size(), listEntries.size());
+        QVERIFY(!listEntries.contains(QStringLiteral("Port 0")));
+        QCOMPARE(s.Popup()->GetScrollArea()->height(), entries == 0 ? 32 : qMin(28 * (entries + 1) + 4, 404));
+        // The entries that were listed still filter.
+        if (entries > 0) {
+            const QString strLast = listEntries.constLast();
+            s.ClosePopup(strLast);
+            QCOMPARE(s.pWall->FilterPort(), strLast.mid(5).toInt() - 1);
+        }
+    }
+
     void popupRebuildsForAnotherDeviceOnly()
     {
         CSession s;
@@ -359,30 +419,37 @@ private slots:
         QCOMPARE(s.popupClosed.nCount, 4);
     }
 
-    // The cells are read-only: no cell claims to be editable, and no trigger
-    // opens an editor or lets Space toggle the current row's mark behind the
-    // runtime controller's back.
-    void readOnlyCells()
+    // No way Qt offers to edit a cell changes a text or a check mark, and none
+    // opens an editor, whatever edit triggers a host sets.
+    void noEditPath()
     {
         CSession s;
         QVERIFY(s.bShown);
         for (int r = 0; r < s.Model()->rowCount(); ++r)
             for (int c = 0; c < s.Model()->columnCount(); ++c)
                 QVERIFY(!(s.Model()->flags(s.Model()->index(r, c)) & Qt::ItemIsEditable));
-        s.HoverRow(1);
-        QCOMPARE(s.Marks(), QStringLiteral(".o.........."));
-        s.View()->setFocus(Qt::TabFocusReason);
-        s.View()->setCurrentIndex(s.Proxy()->index(1, 3));
-        s.select.nCount = 0;
-        for (const Qt::Key eKey : { Qt::Key_Space, Qt::Key_F2, Qt::Key_Return }) {
-            QKeyEvent press(QEvent::KeyPress, eKey, Qt::NoModifier, eKey == Qt::Key_Space ? QStringLiteral(" ") : QString());
-            QCoreApplication::sendEvent(s.View(), &press);
+        s.View()->setEditTriggers(QAbstractItemView::AllEditTriggers);
+        s.Run("c0 h1");
+        s.View()->setFocus();
+        for (const int nColumn : { 0, 2 }) {
+            const QModelIndex index = s.Proxy()->index(1, nColumn);
+            const QString strText = index.data().toString();
+            const QString strMarks = s.Marks();
+            const int nSelects = s.select.nCount;
+            const int nBox = s.Header()->GetCheckBoxState();
+            s.View()->setCurrentIndex(index);
+            for (const Qt::Key key : { Qt::Key_F2, Qt::Key_A, Qt::Key_Space, Qt::Key_Return })
+                QTest::keyClick(s.View(), key);
+            s.View()->edit(index);
+            s.View()->openPersistentEditor(index);
+            QVERIFY(!s.View()->isPersistentEditorOpen(index));
+            VERIFY_VIEW(s, strMarks, nBox, nSelects);
+            // A double click is a gesture of the view's own, never an edit.
+            QTest::mouseDClick(s.View()->viewport(), Qt::LeftButton, Qt::NoModifier, s.View()->visualRect(index).center());
+            QVERIFY(s.View()->findChildren<QLineEdit*>().isEmpty());
+            QVERIFY(!s.View()->indexWidget(index));
+            QCOMPARE(index.data().toString(), strText);
         }
-        QTest::mouseDClick(s.View()->viewport(), Qt::LeftButton, Qt::NoModifier, s.RowPoint(5));
-        QCoreApplication::processEvents();
-        QVERIFY(s.View()->viewport()->findChildren<QWidget*>().isEmpty());
-        QCOMPARE(s.Marks().at(1), QLatin1Char('o'));
-        QCOMPARE(s.Checked(), s.Reported());
     }
 
     void keySequence_data()

@@ -91,18 +91,29 @@
     </message>
     <message>
         <location line="+1"/>
+        <location line="+3"/>
         <source>milliseconds</source>
         <translation>毫秒</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-1"/>
+        <source>Soak run: plug and unplug cards, detect, upgrade, select, refresh and switch languages, one step every this many milliseconds, on the live wall.</source>
+        <translation>长时运行：在实时屏体上插拔接收卡、检测、升级、全选、刷新并切换语言，每隔这么多毫秒执行一步。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Unexpected argument: %1</source>
         <translation>多余的参数：%1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Unknown language &quot;%1&quot;: use en or zh_CN.</source>
         <translation>未知语言“%1”：请使用 en 或 zh_CN。</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>No display to open a window on. Set DISPLAY, run the demo under xvfb-run, start it with scripts/demo.sh (which serves a virtual screen), or set QT_QPA_PLATFORM=offscreen.</source>
+        <translation>没有可以打开窗口的显示。请设置 DISPLAY，在 xvfb-run 下运行演示程序，用 scripts/demo.sh 启动（它会提供一个虚拟屏幕），或设置 QT_QPA_PLATFORM=offscreen。</translation>
     </message>
 </context>
 <context>
@@ -387,14 +398,14 @@
 <context>
     <name>CPortSelectWidget</name>
     <message>
-        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+50"/>
-        <location line="+101"/>
+        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+87"/>
+        <location line="+93"/>
         <source>All</source>
         <translation>全部</translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+49"/>
+        <location line="-48"/>
+        <location line="+50"/>
         <source>Port </source>
         <translation>端口 </translation>
     </message>
@@ -402,7 +413,7 @@
 <context>
     <name>CReceiverListHeader</name>
     <message>
-        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+79"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+80"/>
         <location line="+29"/>
         <source>Port</source>
         <translation>端口</translation>
@@ -487,7 +498,7 @@
 <context>
     <name>CReceiverListView</name>
     <message>
-        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+816"/>
+        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+1221"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>

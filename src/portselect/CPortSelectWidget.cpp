@@ -3,16 +3,53 @@
 #include "TavrelCMControl.h"
 
 #include "CScrollArea.h"
+#include "ControllerLog.h"
 
 #include <QEvent>
 #include <QGraphicsDropShadowEffect>
 #include <QPushButton>
+#include <QSet>
+#include <QVector>
 #include <QVBoxLayout>
 
 namespace
 {
 constexpr int s_nEntryHeight = 28;
 constexpr int s_nMaxAreaHeight = 404;
+// A sending device has tens of output ports; a count far past that is a
+// controller fault, and listing it would build a button per claimed port.
+constexpr int s_nMaxPorts = 1024;
+
+// The port numbers to list, each once, in the controller's index order.
+// Negative numbers mean "no port" (and -1 would read as "All" once chosen), so
+// they are skipped, as are repeats; one warning says what was left out.
+QVector<int> ReadPorts(COutputPortControl* pControl)
+{
+    QVector<int> vecPorts;
+    const int nCount = pControl ? pControl->GetPortCount() : 0;
+    if (nCount < 0)
+        qCWarning(lcController, "GetPortCount() answered %d; the port filter lists no ports", nCount);
+    const int nRead = qBound(0, nCount, s_nMaxPorts);
+    if (nCount > nRead)
+        qCWarning(lcController, "GetPortCount() answered %d; the port filter lists the first %d", nCount, nRead);
+    QSet<int> setSeen;
+    int nNoPort = 0, nRepeated = 0;
+    for (int i = 0; i < nRead; ++i) {
+        const int nPort = pControl->GetPortByIndex(i).nPort;
+        if (nPort < 0) {
+            ++nNoPort;
+        } else if (setSeen.contains(nPort)) {
+            ++nRepeated;
+        } else {
+            setSeen.insert(nPort);
+            vecPorts.append(nPort);
+        }
+    }
+    if (nNoPort > 0 || nRepeated > 0)
+        qCWarning(lcController, "GetPortByIndex() named no port %d time(s) and a port already listed %d time(s); "
+                                "those entries are left out of the port filter", nNoPort, nRepeated);
+    return vecPorts;
+}
 }
 
 CPortSelectWidget::CPortSelectWidget(QWidget* parent)
@@ -90,16 +127,7 @@ void CPortSelectWidget::UpdatePortButtons(bool bForce)
         delete pButton;
     m_mapPortBtn.clear();
 
-    const int n = g_pOutputPortControl ? g_pOutputPortControl->GetPortCount() : 0;
-    if (n < 1) {
-        m_nHeight = 32;
-        return;
-    }
-    for (int i = 0; i < n; ++i) {
-        const SPortAddress address = g_pOutputPortControl->GetPortByIndex(i);
-        const int nPort = address.nPort;
-        // Two indexes naming the same port would leave an orphan button behind.
-        delete m_mapPortBtn.take(nPort);
+    for (const int nPort : ReadPorts(g_pOutputPortControl)) {
         auto* pButton = new QPushButton(this);
         pButton->setObjectName(QStringLiteral("PortBtn"));
         pButton->setFixedWidth(106);
@@ -107,7 +135,8 @@ void CPortSelectWidget::UpdatePortButtons(bool bForce)
         connect(pButton, &QPushButton::clicked, this, [this, nPort]() { OnChoice(nPort); });
         m_mapPortBtn.insert(nPort, pButton);
     }
-    m_nHeight = int(qMin<qint64>(qint64(s_nEntryHeight) * (qint64(n) + 1) + 4, s_nMaxAreaHeight));
+    const int nEntries = m_mapPortBtn.size() + 1;
+    m_nHeight = m_mapPortBtn.isEmpty() ? 32 : qMin(s_nEntryHeight * nEntries + 4, s_nMaxAreaHeight);
 }
 
 void CPortSelectWidget::UpdateLayout()

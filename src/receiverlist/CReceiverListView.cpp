@@ -57,7 +57,11 @@ void CReceiverListView::InitControl()
     Q_D(CReceiverListView);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Keyboard focus makes a row current; the platform style would frame the
+    // whole row for it, over the row backgrounds drawRow paints. The current
+    // cell's own focus look is dropped by the delegate, which is also where
+    // every way of editing a cell ends.
+    setAllColumnsShowFocus(false);
 
     d->pPortSelect = new CPortSelectWidget(this);
     d->pPortSelect->hide();
@@ -521,14 +525,6 @@ void CReceiverListView::keyPressEvent(QKeyEvent* e)
     if (d_func()->pInput->Key(e->key()))
         emit SignalShowPack(true);
     QTreeView::keyPressEvent(e);
-}
-
-bool CReceiverListView::edit(const QModelIndex&, EditTrigger, QEvent*)
-{
-    // The cells are read-only views of the controllers' data, and check marks
-    // change only through the gestures above: no editor opens and no key or
-    // click reaches the delegate's own check toggling, whatever the trigger.
-    return false;
 }
 
 void CReceiverListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

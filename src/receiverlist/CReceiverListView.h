@@ -70,7 +70,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void leaveEvent(QEvent* e) override;
-    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* e) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:

@@ -19,6 +19,7 @@ CTreeView::CTreeView(QWidget* parent)
     setUniformRowHeights(true);
     setRootIsDecorated(false);
     setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
     setFrameShape(QFrame::NoFrame);
     setMouseTracking(true);
 }

@@ -30,16 +30,29 @@ CReceiverListDelegate::CReceiverListDelegate(QObject* parent)
 
 CReceiverListDelegate::~CReceiverListDelegate() = default;
 
+QWidget* CReceiverListDelegate::createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const
+{
+    return nullptr;
+}
+
+bool CReceiverListDelegate::editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&)
+{
+    return false;
+}
+
+void CReceiverListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+}
+
 void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->setRenderHint(QPainter::Antialiasing);
     const QRect& rect = option.rect;
     const int nColumn = index.column();
 
-    // Rows look only as the view's row backgrounds say: the style's focus
-    // frame on the current cell is never drawn, whatever style sheet is loaded.
     QStyleOptionViewItem optionCell(option);
-    optionCell.state &= ~QStyle::State_HasFocus;
     if (nColumn == 0) {
         const bool bBoxShown = index.data(ReceiverRole::Extra).toBool();
         const bool bNoState = index.data(Qt::CheckStateRole).isNull();

@@ -19,6 +19,20 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // The cells are read-only views of the controllers' data, and check marks
+    // change only through the view's own gestures, which report them to the
+    // runtime controller. Every path Qt has for editing a cell (edit triggers,
+    // a host's edit() or openPersistentEditor(), Space and clicks handed to
+    // the delegate) ends in these two, so nothing is ever edited.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+protected:
+    // Rows look only as the view's own background rules say: the platform
+    // style's focus, selection and hover looks are never drawn into a cell.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     bool m_bShowPort = false;
 };

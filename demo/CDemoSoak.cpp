@@ -1,0 +1,67 @@
+#include "CDemoSoak.h"
+
+#include "CCMMainView.h"
+#include "CReceiverListHeader.h"
+#include "CReceiverListView.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <cstdio>
+
+CDemoSoak::CDemoSoak(QMainWindow* pWindow, CCMMainView* pView, int nIntervalMs)
+    : QObject(pWindow)
+    , m_pWindow(pWindow)
+    , m_pView(pView)
+    , m_pTimer(new QTimer(this))
+{
+    m_pTimer->setInterval(nIntervalMs);
+    connect(m_pTimer, &QTimer::timeout, this, &CDemoSoak::OnStep);
+    m_pTimer->start();
+}
+
+void CDemoSoak::Trigger(const char* szAction)
+{
+    if (auto* pAction = m_pWindow->findChild<QAction*>(QLatin1String(szAction)); pAction && pAction->isEnabled())
+        pAction->trigger();
+}
+
+void CDemoSoak::ClickReset()
+{
+    // The header's buttons are painted, not widgets: press and release inside
+    // the rectangle the header last painted Reset into.
+    CReceiverListHeader* pHeader = m_pView->GetReceiverListView()->GetHeader();
+    const QPoint pos = pHeader->GetResetRect().center();
+    if (pHeader->GetResetRect().isEmpty())
+        return;
+    for (const QEvent::Type eType : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+        QMouseEvent event(eType, pos, pHeader->mapToGlobal(pos), Qt::LeftButton,
+                          eType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(pHeader->viewport(), &event);
+    }
+}
+
+void CDemoSoak::OnStep()
+{
+    // One cycle touches every kind of change once; the live wall ticks
+    // underneath all the time, and upgrade runs step on their own timer.
+    switch (m_nStep++ % 10) {
+    case 0: Trigger("plug"); break;
+    case 1: ClickReset(); break;
+    case 2: Trigger("unplug"); break;
+    case 3: ClickReset(); break;
+    case 4: Trigger("startupgrade"); break;
+    case 5: Trigger("chinese"); break;
+    case 6: Trigger("selectall"); break;
+    case 7: Trigger("english"); break;
+    case 8: Trigger("refresh"); break;
+    default: Trigger("apply"); break;
+    }
+    if (m_nStep % 100 == 0) {
+        std::printf("Soak steps=%d\n", m_nStep);
+        std::fflush(stdout);
+    }
+}
