@@ -1,24 +1,18 @@
 // libFuzzer target over the road from a controller's receiver records to the
-// texts of the table's cells: CollectReceiverInfo() and a full refresh on one
-// view made at start-up. The input decodes into receiver records (every field,
-// modules, sensors, texts of arbitrary bytes), a cabinet library, the type
-// names the controller answers (arbitrary UTF-16), a stored selection, the
-// sort column, the temperature unit and the port preference.
+// texts of the table's cells: the pure text functions, the list sort and the
+// table model, with no QApplication. The input decodes into receiver records
+// (every field, modules, sensors, texts of arbitrary bytes), a cabinet
+// library, the type names the controller answers (arbitrary UTF-16), the sort
+// column, the temperature unit and the port preference.
 //
 // Each record's texts are compared with the printf formats they are defined
 // by, and each row with its record: any disagreement aborts, so libFuzzer
 // keeps the input.
 
-#include "CReceiverListDelegate.h"
-#include "CReceiverListHeader.h"
-#include "CReceiverListView.h"
+#include "CReceiverListSorter.h"
+#include "CReceiverTableModel.h"
 #include "CSimWall.h"
-
-#include <QApplication>
-#include <QImage>
-#include <QPainter>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
+#include "ReceiverCellText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <set>
 #include <string>
 
 namespace
@@ -80,24 +73,11 @@ private:
     size_t m_nLeft;
 };
 
-// The receiver controller of the run: records and type names from the input.
-class CFuzzReceiverControl : public CReceiverControl
+// The type names the receiver controller of the run answers, from the input.
+QString TypeName(const QStringList& listNames, int nTypeCode)
 {
-public:
-    void ClearCableErrors() override {}
-    QString GetReceiverTypeName(int nTypeCode) override
-    {
-        return listNames.isEmpty() ? QString::number(nTypeCode) : listNames.at(int(unsigned(nTypeCode) % unsigned(listNames.size())));
-    }
-    void GetReceiverList(QList<SReceiverInfo>& listReceivers) override { listReceivers = listRecords; }
-
-    QList<SReceiverInfo> listRecords;
-    QStringList listNames;
-};
-
-CSimWall* s_pWall = nullptr;
-CFuzzReceiverControl* s_pReceivers = nullptr;
-CReceiverListView* s_pView = nullptr;
+    return listNames.isEmpty() ? QString::number(nTypeCode) : listNames.at(int(unsigned(nTypeCode) % unsigned(listNames.size())));
+}
 
 void Require(bool bOk, const char* pszWhat)
 {
@@ -117,7 +97,8 @@ template <typename... Args> std::string Format(const char* pszFormat, Args... ar
 }
 
 // The texts one record must give, by the formats that define them.
-void CheckRecord(const SReceiverInfo& in, const SReceiverRowInfo& out, const QMap<quint64, SCabinetInfo>& mapCabinet, bool bFahrenheit)
+void CheckRecord(const SReceiverInfo& in, const SReceiverRowInfo& out, const QMap<quint64, SCabinetInfo>& mapCabinet,
+                 const std::string& strTypeName, bool bFahrenheit)
 {
     Require(out.nPort == in.address.nPort && out.nPosition == in.address.nPosition, "address");
     Require(out.nErrorPackets == in.nErrorPackets && out.nTotalPackets == in.nTotalPackets, "packet counts");
@@ -129,7 +110,6 @@ void CheckRecord(const SReceiverInfo& in, const SReceiverRowInfo& out, const QMa
     }
     Require(out.strSN == strSN, "S/N text");
 
-    const std::string strTypeName = s_pReceivers->GetReceiverTypeName(in.nTypeCode).toUtf8().toStdString();
     Require(out.strTypeName == strTypeName, "type name");
     quint32 nLow = quint32(in.nCabinetKeyLow) & 0xFF;
     for (const auto& module : in.mapModule) {
@@ -185,36 +165,53 @@ bool RoundTrips(const QString& str)
     return QString::fromUtf8(bytes.constData(), bytes.size()) == str;
 }
 
-SReceiverAddress Address(int nPort, int nPosition)
+// Each row of the model reads as its record.
+void CheckRows(const CReceiverTableModel& model, const QVector<SReceiverRowInfo>& listInfo, int H)
 {
-    SReceiverAddress address;
-    static_cast<SPortAddress&>(address) = g_pOutputPortControl->GetPortAddress(nPort);
-    address.nPosition = nPosition;
-    return address;
-}
+    auto text = [](const std::string& str) { return QString::fromUtf8(str.data(), int(str.size())); };
+    for (int r = 0; r < listInfo.size(); ++r) {
+        const SReceiverRowInfo& info = listInfo.at(r);
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QModelIndex index = model.index(r, c);
+            Require(RoundTrips(index.data().toString()) && RoundTrips(index.data(ReceiverRole::SortKey).toString()), "cell text round-trips through UTF-8");
+        }
+        auto cell = [&](int nKey, int nRole = Qt::DisplayRole) { return model.index(r, nKey - H).data(nRole); };
+        Require(cell(ReceiverColumn::Position, ReceiverRole::SortKey).toInt() == info.nPosition
+                    && cell(ReceiverColumn::Position).toString() == QString::number(qint64(info.nPosition) + 1), "position cell");
+        Require(H ? cell(ReceiverColumn::Position, ReceiverRole::RealPort).toInt() == info.nPort
+                  : (cell(ReceiverColumn::Port, ReceiverRole::SortKey).toInt() == info.nPort
+                     && cell(ReceiverColumn::Port).toString() == QString::number(qint64(info.nPort) + 1)), "port cell");
+        Require(cell(ReceiverColumn::Type).toString() == text(info.strType) && cell(ReceiverColumn::SerialNumber).toString() == text(info.strSN)
+                    && cell(ReceiverColumn::Firmware).toString() == text(info.strTypeName + " V" + info.strVersion)
+                    && cell(ReceiverColumn::FailedModule).toString() == text(info.strFailedModule)
+                    && cell(ReceiverColumn::Temperature).toString() == text(info.strTemperature)
+                    && cell(ReceiverColumn::Humidity).toString() == text(info.strHumidity)
+                    && cell(ReceiverColumn::Voltage).toString() == text(info.strVoltage)
+                    && cell(ReceiverColumn::Uptime).toString() == text(info.strUptime), "cell texts are the record's");
+        Require(cell(ReceiverColumn::Packets, ReceiverRole::Extra).toInt() == int(std::to_string(int32_t(info.nTotalPackets)).size())
+                    && std::isfinite(cell(ReceiverColumn::Packets, ReceiverRole::SortKey).toDouble()), "packet key");
+        const QVariant varProgress = cell(ReceiverColumn::Progress, ReceiverRole::Extra);
+        Require(varProgress.canConvert<SRowProgressInfo>() && varProgress.value<SRowProgressInfo>().strText == QLatin1String("N/A"), "progress record");
+        Require(!model.HasCheckState(r) && !model.IsCheckable(r), "no box on a new row");
+    }
 }
 
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** argv)
+// The list sort keeps every record and puts them in order.
+void CheckSort(const QVector<SReceiverRowInfo>& listBefore, const QVector<SReceiverRowInfo>& listAfter, const std::vector<int>& vecFrom, int nKey)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt keeps argc by reference and may strip arguments; libFuzzer's stay
-    // untouched. Everything made here lives until the process ends.
-    static int s_nArgc = 1;
-    static char* s_arrArgv[] = { (*argv)[0], nullptr };
-    new QApplication(s_nArgc, s_arrArgv);
-
-    SSimWallConfig config;
-    config.nPortCount = 3;
-    s_pWall = new CSimWall(config);
-    s_pWall->Install();
-    s_pReceivers = new CFuzzReceiverControl;
-    g_pReceiverControl = s_pReceivers;
-
-    s_pView = new CReceiverListView;
-    s_pView->resize(1400, 400);
-    s_pView->show();
-    QCoreApplication::processEvents();
-    return 0;
+    Require(vecFrom.size() == size_t(listBefore.size()) && listAfter.size() == listBefore.size(), "sort keeps the count");
+    std::vector<char> vecSeen(vecFrom.size(), 0);
+    for (size_t i = 0; i < vecFrom.size(); ++i) {
+        Require(vecFrom[i] >= 0 && size_t(vecFrom[i]) < vecFrom.size() && !vecSeen[size_t(vecFrom[i])], "sort is a permutation");
+        vecSeen[size_t(vecFrom[i])] = 1;
+        Require(listAfter.at(int(i)).strSN == listBefore.at(vecFrom[i]).strSN, "records move with the permutation");
+        if (i == 0 || nKey != ReceiverColumn::Port)
+            continue;
+        const SReceiverRowInfo& a = listAfter.at(int(i) - 1);
+        const SReceiverRowInfo& b = listAfter.at(int(i));
+        Require(a.nPort < b.nPort || (a.nPort == b.nPort && a.nPosition <= b.nPosition), "ascending by port, then position");
+    }
+}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
@@ -223,12 +220,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const uint8_t nFlags = reader.Read<uint8_t>();
     const bool bFahrenheit = reader.Bit(nFlags, 0);
     const bool bPortHidden = reader.Bit(nFlags, 1);
-    const bool bPaint = reader.Bit(nFlags, 2);
     const int nSortColumn = int(reader.Read<uint8_t>() % 14) - 1; // -1 and 12 included
     const int nCount = reader.Read<uint8_t>() % 9;
 
     QList<SReceiverInfo> listRecords;
-    std::vector<SReceiverAddress> vecStored;
     for (int i = 0; i < nCount; ++i) {
         SReceiverInfo info;
         info.address.nConnection = reader.Read<int32_t>();
@@ -269,8 +264,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             sensor.dValue = reader.Read<double>();
             info.mapSensor[nKind] = sensor;
         }
-        if (reader.Bit(nRecordFlags, 2))
-            vecStored.push_back(Address(info.address.nPort, info.address.nPosition));
         listRecords.append(info);
     }
     QMap<quint64, SCabinetInfo> mapCabinet;
@@ -287,79 +280,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     for (int n = reader.Read<uint8_t>() % 4; n > 0; --n)
         listNames.append(reader.Utf16());
 
-    s_pReceivers->listRecords = listRecords;
-    s_pReceivers->listNames = listNames;
-    s_pWall->SetCabinetMap(mapCabinet);
-    s_pWall->SetFahrenheit(bFahrenheit);
-    s_pWall->SetPortHidden(bPortHidden);
-    s_pWall->SetSelectedReceivers(vecStored);
-    s_pWall->SetSelectionDeviceId(s_pWall->DeviceId());
-
-    // The records as collected, in the controller's order.
-    s_pView->CollectReceiverInfo();
-    const QVector<SReceiverRowInfo>& listInfo = s_pView->GetRowInfoList();
-    Require(listInfo.size() == nCount, "one record per receiver");
-    for (int i = 0; i < nCount; ++i)
-        CheckRecord(listRecords.at(i), listInfo.at(i), mapCabinet, bFahrenheit);
-
-    // The rows built from them (in the list's sorted order), checks restored.
-    s_pView->GetHeader()->SetSortColumn(nSortColumn);
-    s_pView->RefreshShow(true, false);
-    const QStandardItemModel* pModel = s_pView->GetModel();
-    const int H = s_pView->GetPortColumnHidden();
-    Require(pModel->rowCount() == nCount && listInfo.size() == nCount && s_pView->GetProxyModel()->rowCount() == nCount, "one row per receiver");
-    Require(pModel->columnCount() == ReceiverColumn::Count - H && H == int(bPortHidden), "column layout");
-    const std::set<SReceiverAddress> setStored(vecStored.begin(), vecStored.end());
-    int nChecked = 0;
-    for (int r = 0; r < nCount; ++r) {
-        const SReceiverRowInfo& info = listInfo.at(r);
-        for (int c = 0; c < pModel->columnCount(); ++c) {
-            const QStandardItem* pItem = pModel->item(r, c);
-            Require(pItem && RoundTrips(pItem->text()) && RoundTrips(pItem->data(ReceiverRole::SortKey).toString()), "cell text round-trips through UTF-8");
-        }
-        auto cell = [&](int nKey) { return pModel->item(r, nKey - H); };
-        auto text = [](const std::string& str) { return QString::fromUtf8(str.data(), int(str.size())); };
-        Require(cell(ReceiverColumn::Position)->data(ReceiverRole::SortKey).toInt() == info.nPosition
-                    && cell(ReceiverColumn::Position)->text() == QString::number(qint64(info.nPosition) + 1), "position cell");
-        Require(H || (cell(ReceiverColumn::Port)->data(ReceiverRole::SortKey).toInt() == info.nPort
-                      && cell(ReceiverColumn::Port)->text() == QString::number(qint64(info.nPort) + 1)), "port cell");
-        Require(cell(ReceiverColumn::Type)->text() == text(info.strType) && cell(ReceiverColumn::SerialNumber)->text() == text(info.strSN)
-                    && cell(ReceiverColumn::Firmware)->text() == text(info.strTypeName + " V" + info.strVersion)
-                    && cell(ReceiverColumn::FailedModule)->text() == text(info.strFailedModule)
-                    && cell(ReceiverColumn::Temperature)->text() == text(info.strTemperature)
-                    && cell(ReceiverColumn::Humidity)->text() == text(info.strHumidity)
-                    && cell(ReceiverColumn::Voltage)->text() == text(info.strVoltage)
-                    && cell(ReceiverColumn::Uptime)->text() == text(info.strUptime), "cell texts are the record's");
-        const QStandardItem* pPackets = cell(ReceiverColumn::Packets);
-        Require(pPackets->data(ReceiverRole::Extra).toInt() == int(std::to_string(int32_t(info.nTotalPackets)).size())
-                    && std::isfinite(pPackets->data(ReceiverRole::SortKey).toDouble()), "packet key");
-        const QVariant varProgress = cell(ReceiverColumn::Progress)->data(ReceiverRole::Extra);
-        Require(varProgress.canConvert<SRowProgressInfo>() && varProgress.value<SRowProgressInfo>().strText == QLatin1String("N/A"), "progress record");
-
-        const bool bStored = setStored.count(Address(info.nPort, info.nPosition)) > 0;
-        const QStandardItem* pFirst = pModel->item(r, 0);
-        Require((pFirst->checkState() == Qt::Checked) == bStored && pFirst->isCheckable() == bStored, "check mark restored from the stored selection");
-        nChecked += bStored;
+    // The records as the view collects them, in the controller's order.
+    QVector<SReceiverRowInfo> listInfo;
+    for (const SReceiverInfo& record : qAsConst(listRecords)) {
+        const std::string strTypeName = TypeName(listNames, record.nTypeCode).toUtf8().toStdString();
+        listInfo.append(ReceiverCellText::MakeRowInfo(record, strTypeName, mapCabinet, bFahrenheit));
+        CheckRecord(record, listInfo.constLast(), mapCabinet, strTypeName, bFahrenheit);
     }
-    const int nAll = H ? nCount : s_pView->GetFilterRowCount();
-    const int nState = nChecked == 0 ? Qt::Unchecked : nChecked == nAll ? Qt::Checked : Qt::PartiallyChecked;
-    Require(s_pView->GetHeader()->GetCheckBoxState() == nState, "header box state");
 
-    // The delegate's own painting (first column, packet counts, progress) on
-    // every row, in a cell as wide as the input asks.
-    if (bPaint) {
-        const int nWidth = 40 + nFlags;
-        QImage image(nWidth, 36, QImage::Format_ARGB32_Premultiplied);
-        QPainter painter(&image);
-        QStyleOptionViewItem option;
-        option.initFrom(s_pView);
-        option.widget = s_pView;
-        option.rect = QRect(0, 0, nWidth, 36);
-        const QAbstractItemModel* pView = s_pView->model();
-        for (int p = 0; p < nCount; ++p) {
-            for (const int nKey : { int(H ? ReceiverColumn::Position : ReceiverColumn::Port), int(ReceiverColumn::Packets), int(ReceiverColumn::Progress) })
-                s_pView->GetDelegate()->paint(&painter, option, pView->index(p, nKey - H));
-        }
+    // Sorted as a header click on a list-sorted column sorts them.
+    const int H = bPortHidden ? 1 : 0;
+    const int nKey = nSortColumn + H;
+    if (CReceiverListSorter::IsListSortedKey(nKey)) {
+        static CReceiverListSorter s_sorter;
+        const QVector<SReceiverRowInfo> listBefore = listInfo;
+        const std::vector<int> vecFrom = s_sorter.Sort(listInfo, nKey, true);
+        CheckSort(listBefore, listInfo, vecFrom, nKey);
     }
+
+    // The rows built from them.
+    CReceiverTableModel model;
+    model.SetPortHidden(bPortHidden);
+    model.Rebuild(listInfo, {});
+    Require(model.rowCount() == nCount && model.columnCount() == ReceiverColumn::Count - H, "one row per receiver, column layout");
+    CheckRows(model, listInfo, H);
     return 0;
 }
