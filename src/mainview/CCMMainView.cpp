@@ -7,8 +7,17 @@
 #include <QPainter>
 #include <QStyleOption>
 
+// Private state behind the d-pointer: later releases can change it and keep
+// binary compatibility.
+class CCMMainViewPrivate
+{
+public:
+    CReceiverListView* m_pReceiverListView = nullptr;
+};
+
 CCMMainView::CCMMainView(QWidget* parent)
     : QWidget(parent)
+    , m_pPrivate(new CCMMainViewPrivate)
 {
     setObjectName(QStringLiteral("CMMainView"));
     InitControl();
@@ -20,7 +29,7 @@ CCMMainView::~CCMMainView() = default;
 
 void CCMMainView::InitControl()
 {
-    m_pReceiverListView = new CReceiverListView(this);
+    m_pPrivate->m_pReceiverListView = new CReceiverListView(this);
 }
 
 void CCMMainView::SetLayout()
@@ -28,15 +37,15 @@ void CCMMainView::SetLayout()
     auto* pLayout = new QHBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
-    pLayout->addWidget(m_pReceiverListView);
+    pLayout->addWidget(m_pPrivate->m_pReceiverListView);
 }
 
 void CCMMainView::SetConnect()
 {
-    connect(m_pReceiverListView, &CReceiverListView::RcvSelectChanged, this, &CCMMainView::RcvSelectChanged);
-    connect(m_pReceiverListView, &CReceiverListView::DataChange, this, &CCMMainView::DataChange);
-    connect(m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
-    connect(m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::RcvSelectChanged, this, &CCMMainView::RcvSelectChanged);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::DataChange, this, &CCMMainView::DataChange);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
 }
 
 bool CCMMainView::Quit()
@@ -46,40 +55,40 @@ bool CCMMainView::Quit()
 
 void CCMMainView::SelectAll()
 {
-    m_pReceiverListView->SelectAll(true);
+    m_pPrivate->m_pReceiverListView->SelectAll(true);
 }
 
 bool CCMMainView::IsProgressing() const
 {
-    return m_pReceiverListView->IsProgressing();
+    return m_pPrivate->m_pReceiverListView->IsProgressing();
 }
 
 void CCMMainView::RefreshShow()
 {
-    m_pReceiverListView->RefreshShow(true, true);
+    m_pPrivate->m_pReceiverListView->RefreshShow(true, true);
 }
 
 void CCMMainView::UpdateShow()
 {
-    m_pReceiverListView->UpdateShow();
+    m_pPrivate->m_pReceiverListView->UpdateShow();
 }
 
 void CCMMainView::ProgressBegin()
 {
-    m_pReceiverListView->SetProgressFinished(false);
-    m_pReceiverListView->UpdateProgress();
+    m_pPrivate->m_pReceiverListView->SetProgressFinished(false);
+    m_pPrivate->m_pReceiverListView->UpdateProgress();
 }
 
 void CCMMainView::ProgressChanged()
 {
-    m_pReceiverListView->UpdateProgress();
+    m_pPrivate->m_pReceiverListView->UpdateProgress();
 }
 
 void CCMMainView::ProgressFinished()
 {
-    m_pReceiverListView->SetProgressFinished(true);
-    m_pReceiverListView->RefreshShow(true, true);
-    m_pReceiverListView->UpdateProgress();
+    m_pPrivate->m_pReceiverListView->SetProgressFinished(true);
+    m_pPrivate->m_pReceiverListView->RefreshShow(true, true);
+    m_pPrivate->m_pReceiverListView->UpdateProgress();
 }
 
 void CCMMainView::paintEvent(QPaintEvent* /*e*/)
@@ -93,5 +102,10 @@ void CCMMainView::paintEvent(QPaintEvent* /*e*/)
 void CCMMainView::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::LanguageChange)
-        m_pReceiverListView->Retranslate();
+        m_pPrivate->m_pReceiverListView->Retranslate();
+}
+
+CReceiverListView* CCMMainView::GetReceiverListView() const
+{
+    return m_pPrivate->m_pReceiverListView;
 }

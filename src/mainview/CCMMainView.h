@@ -2,12 +2,16 @@
 
 #include "TavrelCMControl.h"
 
+#include <QScopedPointer>
+
 #include <QWidget>
 
 class CReceiverListView;
 
 // The receiver view a host embeds. It draws only its styled background and
 // forwards everything to the receiver list it holds.
+class CCMMainViewPrivate;
+
 class CMVIEW_EXPORT CCMMainView : public QWidget
 {
     Q_OBJECT
@@ -23,7 +27,7 @@ public:
     bool IsProgressing() const;
 
     // The receiver list, for hosts that need more than the operations above.
-    CReceiverListView* GetReceiverListView() const { return m_pReceiverListView; }
+    CReceiverListView* GetReceiverListView() const;
 
 signals:
     void RcvSelectChanged();
@@ -47,5 +51,6 @@ private:
     void SetLayout();
     void SetConnect();
 
-    CReceiverListView* m_pReceiverListView = nullptr;
+    const QScopedPointer<CCMMainViewPrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CCMMainView)
 };

@@ -2,6 +2,8 @@
 
 #include "CMViewExport.h"
 
+#include <QScopedPointer>
+
 #include <QMap>
 #include <QUuid>
 #include <QWidget>
@@ -11,6 +13,8 @@ class CScrollArea;
 
 // Popup listing "All" and one entry per output port. A choice stores the port
 // filter in the runtime controller; every closing emits SignalClicked() once.
+class CPortSelectWidgetPrivate;
+
 class CMVIEW_EXPORT CPortSelectWidget : public QWidget
 {
     Q_OBJECT
@@ -19,10 +23,10 @@ public:
     explicit CPortSelectWidget(QWidget* parent = nullptr);
     ~CPortSelectWidget() override;
 
-    int GetContentHeight() const { return m_nHeight; }
-    QPushButton* GetAllButton() const { return m_pAllBtn; }
-    QMap<int, QPushButton*> GetPortButtons() const { return m_mapPortBtn; }
-    CScrollArea* GetScrollArea() const { return m_pScrollArea; }
+    int GetContentHeight() const;
+    QPushButton* GetAllButton() const;
+    QMap<int, QPushButton*> GetPortButtons() const;
+    CScrollArea* GetScrollArea() const;
 
 signals:
     void SignalClicked();
@@ -40,12 +44,6 @@ private:
     void UpdateLayout();
     void OnChoice(int nPort);
 
-    QPushButton* m_pAllBtn = nullptr;
-    QMap<int, QPushButton*> m_mapPortBtn;
-    QWidget* m_pContent = nullptr;
-    QWidget* m_pFrame = nullptr;
-    CScrollArea* m_pScrollArea = nullptr;
-    QUuid m_idDevice;
-    int m_nHeight = 284;
-    bool m_bClicked = false;
+    const QScopedPointer<CPortSelectWidgetPrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CPortSelectWidget)
 };

@@ -2,8 +2,17 @@
 
 #include <QScrollBar>
 
+// Private state behind the d-pointer: later releases can change it and keep
+// binary compatibility.
+class CScrollAreaPrivate
+{
+public:
+    bool m_bNeedEnter = false;
+};
+
 CScrollArea::CScrollArea(QWidget* parent)
     : QScrollArea(parent)
+    , m_pPrivate(new CScrollAreaPrivate)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -11,7 +20,7 @@ CScrollArea::CScrollArea(QWidget* parent)
 
 void CScrollArea::SetNeedEnter(bool bNeedEnter)
 {
-    m_bNeedEnter = bNeedEnter;
+    m_pPrivate->m_bNeedEnter = bNeedEnter;
     UpdateBarPolicy(underMouse());
 }
 
@@ -29,8 +38,15 @@ void CScrollArea::leaveEvent(QEvent* e)
 
 void CScrollArea::UpdateBarPolicy(bool bInside)
 {
-    if (!m_bNeedEnter)
+    if (!m_pPrivate->m_bNeedEnter)
         setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     else
         setVerticalScrollBarPolicy(bInside ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
+
+bool CScrollArea::IsNeedEnter() const
+{
+    return m_pPrivate->m_bNeedEnter;
+}
+
+CScrollArea::~CScrollArea() = default;

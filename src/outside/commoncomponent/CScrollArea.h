@@ -2,19 +2,24 @@
 
 #include "CMViewExport.h"
 
+#include <QScopedPointer>
+
 #include <QScrollArea>
 
 // A scroll area whose vertical bar, when SetNeedEnter(true) is set, shows only
 // while the mouse is inside the area and there is something to scroll.
+class CScrollAreaPrivate;
+
 class CMVIEW_EXPORT CScrollArea : public QScrollArea
 {
     Q_OBJECT
 
 public:
     explicit CScrollArea(QWidget* parent = nullptr);
+    ~CScrollArea() override;
 
     void SetNeedEnter(bool bNeedEnter);
-    bool IsNeedEnter() const { return m_bNeedEnter; }
+    bool IsNeedEnter() const;
 
 protected:
     void enterEvent(QEvent* e) override;
@@ -23,5 +28,6 @@ protected:
 private:
     void UpdateBarPolicy(bool bInside);
 
-    bool m_bNeedEnter = false;
+    const QScopedPointer<CScrollAreaPrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CScrollArea)
 };

@@ -6,6 +6,14 @@
 #include <QPainter>
 #include <QTextOption>
 
+// Private state behind the d-pointer: later releases can change it and keep
+// binary compatibility.
+class CReceiverListDelegatePrivate
+{
+public:
+    bool m_bShowPort = false;
+};
+
 namespace
 {
 const QColor s_colorTrack(0x2F, 0x32, 0x37);
@@ -25,6 +33,7 @@ void SetCellFont(QPainter* painter)
 
 CReceiverListDelegate::CReceiverListDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
+    , m_pPrivate(new CReceiverListDelegatePrivate)
 {
 }
 
@@ -62,8 +71,8 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
     QStyledItemDelegate::paint(painter, optionCell, index);
 
-    const int nPacketsColumn = m_bShowPort ? 5 : 4;
-    const int nProgressColumn = m_bShowPort ? 6 : 5;
+    const int nPacketsColumn = m_pPrivate->m_bShowPort ? 5 : 4;
+    const int nProgressColumn = m_pPrivate->m_bShowPort ? 6 : 5;
 
     if (nColumn == nProgressColumn) {
         SetCellFont(painter);
@@ -118,4 +127,14 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
                           QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
         painter->setPen(penOld);
     }
+}
+
+void CReceiverListDelegate::SetShowPort(bool bShow)
+{
+    m_pPrivate->m_bShowPort = bShow;
+}
+
+bool CReceiverListDelegate::IsShowPort() const
+{
+    return m_pPrivate->m_bShowPort;
 }

@@ -2,10 +2,14 @@
 
 #include "CMViewExport.h"
 
+#include <QScopedPointer>
+
 #include <QStyledItemDelegate>
 
 // Paints the first column's disabled check box, the progress bars and the
 // packet counts; everything else is Qt's styled painting.
+class CReceiverListDelegatePrivate;
+
 class CMVIEW_EXPORT CReceiverListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -14,8 +18,8 @@ public:
     explicit CReceiverListDelegate(QObject* parent = nullptr);
     ~CReceiverListDelegate() override;
 
-    void SetShowPort(bool bShow) { m_bShowPort = bShow; }
-    bool IsShowPort() const { return m_bShowPort; }
+    void SetShowPort(bool bShow);
+    bool IsShowPort() const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
@@ -34,5 +38,6 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
-    bool m_bShowPort = false;
+    const QScopedPointer<CReceiverListDelegatePrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CReceiverListDelegate)
 };

@@ -16,6 +16,34 @@
 #include <cstdio>
 #include <mutex>
 
+// Private state behind the d-pointer: later releases can change it and keep
+// binary compatibility.
+class CReceiverListHeaderPrivate
+{
+public:
+    QStringList m_listLabels;
+    int m_nSortColumn = 0;
+    bool m_bSort = true;
+    QString m_strResetIcon;
+    mutable QRect m_rectReset;
+    bool m_bEnabled = true;
+    bool m_bResetHover = false;
+    bool m_bShowPort = false;
+    int m_nPortColumnHidden = 0;
+    bool m_bBusy = false;
+    QString m_strCheckIcon;
+    int m_nCheckState = 0;
+    mutable QRect m_rectCheck;
+    bool m_bHasRows = false;
+    QString m_strFilterIcon;
+    bool m_bFilterDown = false;
+    bool m_bFilterEnabled = false;
+    mutable QRect m_rectFilter;
+    bool m_bFilterHover = false;
+    QFont m_fontLabel;
+    std::shared_ptr<SDetectLink> m_pDetectLink;
+};
+
 namespace
 {
 const QString s_strResetNormal = QStringLiteral(":/image/control/reset/normal.svg");
@@ -66,11 +94,12 @@ struct SDetectLink
 
 CReceiverListHeader::CReceiverListHeader(QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent)
-    , m_strResetIcon(s_strResetNormal)
-    , m_strFilterIcon(s_strFilterDisable)
-    , m_pDetectLink(std::make_shared<SDetectLink>())
+    , m_pPrivate(new CReceiverListHeaderPrivate)
 {
-    m_pDetectLink->pHeader = this;
+    m_pPrivate->m_strResetIcon = s_strResetNormal;
+    m_pPrivate->m_strFilterIcon = s_strFilterDisable;
+    m_pPrivate->m_pDetectLink = std::make_shared<SDetectLink>();
+    m_pPrivate->m_pDetectLink->pHeader = this;
 
     setHighlightSections(false);
     setStretchLastSection(true);
@@ -79,39 +108,39 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
     setAttribute(Qt::WA_MouseTracking);
     setSectionResizeMode(QHeaderView::Interactive);
 
-    m_listLabels << tr("Port") << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware")
+    m_pPrivate->m_listLabels << tr("Port") << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware")
                  << tr("Error/Total packets") << tr("Progress") << tr("Failed module") << tr("Temperature")
                  << tr("Humidity") << tr("Voltage") << tr("Uptime");
 
-    m_fontLabel = QFont(QStringLiteral("normal"));
-    m_fontLabel.setPixelSize(12);
-    m_fontLabel.setWeight(QFont::Bold);
+    m_pPrivate->m_fontLabel = QFont(QStringLiteral("normal"));
+    m_pPrivate->m_fontLabel.setPixelSize(12);
+    m_pPrivate->m_fontLabel.setWeight(QFont::Bold);
 
     connect(this, &QHeaderView::sectionResized, this, &CReceiverListHeader::OnSectionResized);
 }
 
 CReceiverListHeader::~CReceiverListHeader()
 {
-    std::lock_guard<std::mutex> locker(m_pDetectLink->mutex);
-    m_pDetectLink->pHeader = nullptr;
+    std::lock_guard<std::mutex> locker(m_pPrivate->m_pDetectLink->mutex);
+    m_pPrivate->m_pDetectLink->pHeader = nullptr;
 }
 
 void CReceiverListHeader::OnSectionResized(int logicalIndex, int /*oldSize*/, int newSize)
 {
-    if (logicalIndex == s_nPacketsColumn - m_nPortColumnHidden && newSize < s_nPacketsMinWidth)
+    if (logicalIndex == s_nPacketsColumn - m_pPrivate->m_nPortColumnHidden && newSize < s_nPacketsMinWidth)
         resizeSection(logicalIndex, s_nPacketsMinWidth);
 }
 
 void CReceiverListHeader::SetColumnLabels(bool bShowPort)
 {
-    m_listLabels.clear();
-    m_bShowPort = bShowPort;
-    m_nPortColumnHidden = 1;
+    m_pPrivate->m_listLabels.clear();
+    m_pPrivate->m_bShowPort = bShowPort;
+    m_pPrivate->m_nPortColumnHidden = 1;
     if (bShowPort) {
-        m_listLabels << tr("Port");
-        m_nPortColumnHidden = 0;
+        m_pPrivate->m_listLabels << tr("Port");
+        m_pPrivate->m_nPortColumnHidden = 0;
     }
-    m_listLabels << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware") << tr("Error/Total packets")
+    m_pPrivate->m_listLabels << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware") << tr("Error/Total packets")
                  << tr("Progress") << tr("Failed module") << tr("Temperature") << tr("Humidity") << tr("Voltage")
                  << tr("Uptime");
     update();
@@ -119,9 +148,9 @@ void CReceiverListHeader::SetColumnLabels(bool bShowPort)
 
 QString CReceiverListHeader::FilterIconByFlags() const
 {
-    if (!m_bFilterEnabled || !m_bShowPort)
+    if (!m_pPrivate->m_bFilterEnabled || !m_pPrivate->m_bShowPort)
         return s_strFilterDisable;
-    return m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+    return m_pPrivate->m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
 }
 
 QString CReceiverListHeader::CheckIconFor(bool bEnabled, int nState, bool bShowUnchecked) const
@@ -137,49 +166,49 @@ QString CReceiverListHeader::CheckIconFor(bool bEnabled, int nState, bool bShowU
 
 void CReceiverListHeader::SetButtonsEnabled(bool bEnabled)
 {
-    m_bEnabled = bEnabled;
+    m_pPrivate->m_bEnabled = bEnabled;
     if (bEnabled) {
-        m_strFilterIcon = FilterIconByFlags();
-        m_strResetIcon = s_strResetNormal;
+        m_pPrivate->m_strFilterIcon = FilterIconByFlags();
+        m_pPrivate->m_strResetIcon = s_strResetNormal;
     } else {
-        m_strFilterIcon = s_strFilterDisable;
-        m_strResetIcon = s_strResetDisable;
+        m_pPrivate->m_strFilterIcon = s_strFilterDisable;
+        m_pPrivate->m_strResetIcon = s_strResetDisable;
     }
-    m_strCheckIcon = CheckIconFor(bEnabled, m_nCheckState, m_bHasRows);
+    m_pPrivate->m_strCheckIcon = CheckIconFor(bEnabled, m_pPrivate->m_nCheckState, m_pPrivate->m_bHasRows);
     update();
 }
 
 void CReceiverListHeader::SetCheckBoxState(int nState, bool bShowUnchecked)
 {
-    m_nCheckState = nState;
-    m_strCheckIcon = CheckIconFor(true, nState, bShowUnchecked);
+    m_pPrivate->m_nCheckState = nState;
+    m_pPrivate->m_strCheckIcon = CheckIconFor(true, nState, bShowUnchecked);
     update();
 }
 
 void CReceiverListHeader::SetFilterDown(bool bDown)
 {
-    m_bFilterDown = bDown;
-    m_strFilterIcon = s_strFilterDisable;
-    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_bFilterEnabled)
-        m_strFilterIcon = m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+    m_pPrivate->m_bFilterDown = bDown;
+    m_pPrivate->m_strFilterIcon = s_strFilterDisable;
+    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_pPrivate->m_bFilterEnabled)
+        m_pPrivate->m_strFilterIcon = m_pPrivate->m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
     update();
 }
 
 void CReceiverListHeader::SetFilterEnabled(bool bEnabled)
 {
-    m_bFilterEnabled = bEnabled;
-    m_strFilterIcon = s_strFilterDisable;
-    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_bFilterEnabled)
-        m_strFilterIcon = m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
+    m_pPrivate->m_bFilterEnabled = bEnabled;
+    m_pPrivate->m_strFilterIcon = s_strFilterDisable;
+    if (g_pRuntimeControl && !g_pRuntimeControl->IsOperating() && !g_pRuntimeControl->IsBusy() && m_pPrivate->m_bFilterEnabled)
+        m_pPrivate->m_strFilterIcon = m_pPrivate->m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
     update();
 }
 
 void CReceiverListHeader::ShowButtonToolTip(bool bDelay)
 {
     QString strText;
-    if (m_bResetHover)
+    if (m_pPrivate->m_bResetHover)
         strText = tr("Reset");
-    else if (m_bFilterHover)
+    else if (m_pPrivate->m_bFilterHover)
         strText = tr("Filter");
     else {
         CToolTip::HideText();
@@ -201,17 +230,17 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     const int T = rect.top();
     const int R = rect.right();
     const int B = rect.bottom();
-    const int H = m_nPortColumnHidden;
+    const int H = m_pPrivate->m_nPortColumnHidden;
 
     painter->setPen(Qt::NoPen);
     painter->setBrush(s_colorBackground);
     painter->drawRects(&rect, 1);
 
-    painter->setFont(m_fontLabel);
+    painter->setFont(m_pPrivate->m_fontLabel);
     painter->setPen(s_colorText);
     painter->setBrush(Qt::NoBrush);
 
-    const QString strLabel = m_listLabels.value(logicalIndex);
+    const QString strLabel = m_pPrivate->m_listLabels.value(logicalIndex);
 
     if (logicalIndex == 0) {
         QStyleOptionButton option;
@@ -219,23 +248,23 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
         option.palette.setColor(QPalette::WindowText, s_colorText);
         option.text = strLabel;
         option.iconSize = QSize(16, 16);
-        if (m_bHasRows && !m_strCheckIcon.isEmpty())
-            option.icon = QIcon(CIconCache::Pixmap(m_strCheckIcon, option.iconSize, painter->device()->devicePixelRatioF()));
-        const int X = m_strCheckIcon.isEmpty() ? 20 : 0;
+        if (m_pPrivate->m_bHasRows && !m_pPrivate->m_strCheckIcon.isEmpty())
+            option.icon = QIcon(CIconCache::Pixmap(m_pPrivate->m_strCheckIcon, option.iconSize, painter->device()->devicePixelRatioF()));
+        const int X = m_pPrivate->m_strCheckIcon.isEmpty() ? 20 : 0;
         option.rect = QRect(QPoint(L + 15 + X, T), QPoint(R, B));
         style()->drawControl(QStyle::CE_CheckBoxLabel, &option, painter);
-        m_rectCheck = QRect(QPoint(L + 15, T + 6), QPoint(L + 36, T + 27));
+        m_pPrivate->m_rectCheck = QRect(QPoint(L + 15, T + 6), QPoint(L + 36, T + 27));
 
-        if (m_bShowPort) {
+        if (m_pPrivate->m_bShowPort) {
             const QRect rectText = painter->boundingRect(QRect(QPoint(L + 32, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
             const int X2 = rectText.right();
-            CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_strFilterIcon);
-            m_rectFilter = QRect(QPoint(X2 + 6, 9), QPoint(X2 + 25, 28));
+            CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_pPrivate->m_strFilterIcon);
+            m_pPrivate->m_rectFilter = QRect(QPoint(X2 + 6, 9), QPoint(X2 + 25, 28));
         }
     }
 
-    if (m_nSortColumn == logicalIndex && logicalIndex != s_nProgressColumn - H && m_bEnabled) {
-        const QPixmap pixArrow = SortArrow(m_bSort);
+    if (m_pPrivate->m_nSortColumn == logicalIndex && logicalIndex != s_nProgressColumn - H && m_pPrivate->m_bEnabled) {
+        const QPixmap pixArrow = SortArrow(m_pPrivate->m_bSort);
         painter->drawPixmap(QRectF(L + (R - L + 1) / 2 - 4, 3, 9, 5), pixArrow, QRectF(pixArrow.rect()));
     }
 
@@ -255,137 +284,137 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     if (logicalIndex == s_nPacketsColumn - H) {
         const QRect rectText = painter->boundingRect(QRect(QPoint(L + 12, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
         const int X2 = rectText.right();
-        CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_strResetIcon);
-        m_rectReset = QRect(QPoint(X2 + 6, 8), QPoint(X2 + 25, 27));
+        CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_pPrivate->m_strResetIcon);
+        m_pPrivate->m_rectReset = QRect(QPoint(X2 + 6, 8), QPoint(X2 + 25, 27));
     }
 }
 
 void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
 {
-    if (!m_bEnabled || m_bBusy)
+    if (!m_pPrivate->m_bEnabled || m_pPrivate->m_bBusy)
         return;
-    m_bBusy = true;
+    m_pPrivate->m_bBusy = true;
     const QPoint pos = e->pos();
 
-    if (m_rectReset.contains(pos)) {
+    if (m_pPrivate->m_rectReset.contains(pos)) {
         if (g_pReceiverControl)
             g_pReceiverControl->ClearCableErrors();
-        const std::shared_ptr<SDetectLink> pLink = m_pDetectLink;
+        const std::shared_ptr<SDetectLink> pLink = m_pPrivate->m_pDetectLink;
         // Nobody waits for the job; the link keeps it from reaching a destroyed header.
         QtConcurrent::run(QThreadPool::globalInstance(), [pLink]() { return RunDetect(pLink); });
-        m_bBusy = false;
+        m_pPrivate->m_bBusy = false;
         return;
     }
 
-    if (m_rectFilter.contains(pos) && m_bShowPort) {
-        if (m_bFilterEnabled) {
-            m_bFilterDown = true;
-            m_strFilterIcon = s_strFilterDown;
+    if (m_pPrivate->m_rectFilter.contains(pos) && m_pPrivate->m_bShowPort) {
+        if (m_pPrivate->m_bFilterEnabled) {
+            m_pPrivate->m_bFilterDown = true;
+            m_pPrivate->m_strFilterIcon = s_strFilterDown;
             emit FiltrateClicked();
             update();
         } else {
-            m_strFilterIcon = s_strFilterDisable;
+            m_pPrivate->m_strFilterIcon = s_strFilterDisable;
             update();
         }
-        m_bBusy = false;
+        m_pPrivate->m_bBusy = false;
         return;
     }
 
-    if (m_rectCheck.contains(pos) && m_bHasRows) {
-        if (m_nCheckState == Qt::Checked) {
+    if (m_pPrivate->m_rectCheck.contains(pos) && m_pPrivate->m_bHasRows) {
+        if (m_pPrivate->m_nCheckState == Qt::Checked) {
             emit SetAllChecked(false);
             SetCheckBoxState(Qt::Unchecked, true);
         } else {
             emit SetAllChecked(true);
-            m_nCheckState = Qt::Checked;
-            m_strCheckIcon = s_strCheckDown;
+            m_pPrivate->m_nCheckState = Qt::Checked;
+            m_pPrivate->m_strCheckIcon = s_strCheckDown;
             update();
         }
-        m_bBusy = false;
+        m_pPrivate->m_bBusy = false;
         return;
     }
 
     QHeaderView::mousePressEvent(e);
     if (cursor().shape() == Qt::SplitHCursor) {
-        m_bBusy = false;
+        m_pPrivate->m_bBusy = false;
         return;
     }
     const int nSection = orientation() == Qt::Horizontal ? logicalIndexAt(pos.x()) : logicalIndexAt(pos.y());
-    if (nSection == s_nProgressColumn - m_nPortColumnHidden) {
-        m_bBusy = false;
+    if (nSection == s_nProgressColumn - m_pPrivate->m_nPortColumnHidden) {
+        m_pPrivate->m_bBusy = false;
         return;
     }
-    if (nSection != m_nSortColumn) {
-        m_nSortColumn = nSection;
-        m_bSort = true;
+    if (nSection != m_pPrivate->m_nSortColumn) {
+        m_pPrivate->m_nSortColumn = nSection;
+        m_pPrivate->m_bSort = true;
     } else {
-        m_bSort = !m_bSort;
+        m_pPrivate->m_bSort = !m_pPrivate->m_bSort;
     }
-    emit SortColumn(nSection, m_bSort);
+    emit SortColumn(nSection, m_pPrivate->m_bSort);
     update();
-    m_bBusy = false;
+    m_pPrivate->m_bBusy = false;
 }
 
 void CReceiverListHeader::mouseMoveEvent(QMouseEvent* e)
 {
     QHeaderView::mouseMoveEvent(e);
-    if (!m_bEnabled)
+    if (!m_pPrivate->m_bEnabled)
         return;
     const QPoint pos = e->pos();
 
-    if (m_rectReset.contains(pos)) {
-        m_strResetIcon = s_strResetDown;
-        if (!m_bResetHover) {
-            m_bResetHover = true;
+    if (m_pPrivate->m_rectReset.contains(pos)) {
+        m_pPrivate->m_strResetIcon = s_strResetDown;
+        if (!m_pPrivate->m_bResetHover) {
+            m_pPrivate->m_bResetHover = true;
             update();
         }
     } else {
-        m_strResetIcon = s_strResetNormal;
-        if (m_bResetHover) {
-            m_bResetHover = false;
+        m_pPrivate->m_strResetIcon = s_strResetNormal;
+        if (m_pPrivate->m_bResetHover) {
+            m_pPrivate->m_bResetHover = false;
             update();
         }
     }
 
-    if (m_bShowPort) {
-        const bool bInside = m_rectFilter.contains(pos);
-        if (!m_bFilterEnabled)
-            m_strFilterIcon = s_strFilterDisable;
-        else if (m_bFilterDown)
-            m_strFilterIcon = s_strFilterDown;
+    if (m_pPrivate->m_bShowPort) {
+        const bool bInside = m_pPrivate->m_rectFilter.contains(pos);
+        if (!m_pPrivate->m_bFilterEnabled)
+            m_pPrivate->m_strFilterIcon = s_strFilterDisable;
+        else if (m_pPrivate->m_bFilterDown)
+            m_pPrivate->m_strFilterIcon = s_strFilterDown;
         else
-            m_strFilterIcon = bInside ? s_strFilterHover : s_strFilterNormal;
-        if (bInside != m_bFilterHover) {
-            m_bFilterHover = bInside;
+            m_pPrivate->m_strFilterIcon = bInside ? s_strFilterHover : s_strFilterNormal;
+        if (bInside != m_pPrivate->m_bFilterHover) {
+            m_pPrivate->m_bFilterHover = bInside;
             update();
         }
     }
 
-    if (m_rectCheck.contains(pos) && m_bHasRows) {
-        if (m_strCheckIcon.isEmpty()) {
-            m_strCheckIcon = s_strCheckNormal;
+    if (m_pPrivate->m_rectCheck.contains(pos) && m_pPrivate->m_bHasRows) {
+        if (m_pPrivate->m_strCheckIcon.isEmpty()) {
+            m_pPrivate->m_strCheckIcon = s_strCheckNormal;
             update();
         }
-    } else if (m_strCheckIcon == s_strCheckNormal) {
-        m_strCheckIcon.clear();
+    } else if (m_pPrivate->m_strCheckIcon == s_strCheckNormal) {
+        m_pPrivate->m_strCheckIcon.clear();
         update();
     }
 }
 
 void CReceiverListHeader::leaveEvent(QEvent* e)
 {
-    if (m_bResetHover) {
-        m_bResetHover = false;
-        m_strResetIcon = s_strResetNormal;
+    if (m_pPrivate->m_bResetHover) {
+        m_pPrivate->m_bResetHover = false;
+        m_pPrivate->m_strResetIcon = s_strResetNormal;
         update();
     }
-    if (m_bFilterHover) {
-        m_bFilterHover = false;
-        m_strFilterIcon = FilterIconByFlags();
+    if (m_pPrivate->m_bFilterHover) {
+        m_pPrivate->m_bFilterHover = false;
+        m_pPrivate->m_strFilterIcon = FilterIconByFlags();
         update();
     }
-    if (m_bEnabled) {
-        m_strCheckIcon = CheckIconFor(true, m_nCheckState, false);
+    if (m_pPrivate->m_bEnabled) {
+        m_pPrivate->m_strCheckIcon = CheckIconFor(true, m_pPrivate->m_nCheckState, false);
         update();
     }
     QHeaderView::leaveEvent(e);
@@ -420,7 +449,7 @@ uint CReceiverListHeader::RcvDetectThread(LPVOID lParam)
     // Invoked directly, the caller vouches for the header; jobs started by a
     // Reset click go through the header's link instead.
     auto* pHeader = static_cast<CReceiverListHeader*>(lParam);
-    return RunDetect(pHeader ? pHeader->m_pDetectLink : std::shared_ptr<SDetectLink>());
+    return RunDetect(pHeader ? pHeader->m_pPrivate->m_pDetectLink : std::shared_ptr<SDetectLink>());
 }
 
 uint CReceiverListHeader::RunDetect(const std::shared_ptr<SDetectLink>& pLink)
@@ -452,4 +481,89 @@ uint CReceiverListHeader::RunDetect(const std::shared_ptr<SDetectLink>& pLink)
     }
     s_bDetecting.store(false);
     return 0;
+}
+
+int CReceiverListHeader::GetCheckBoxState() const
+{
+    return m_pPrivate->m_nCheckState;
+}
+
+void CReceiverListHeader::SetHasRows(bool bHasRows)
+{
+    m_pPrivate->m_bHasRows = bHasRows;
+}
+
+QPoint CReceiverListHeader::GetFilterAnchor() const
+{
+    return m_pPrivate->m_rectFilter.bottomLeft();
+}
+
+int CReceiverListHeader::GetSortColumn() const
+{
+    return m_pPrivate->m_nSortColumn;
+}
+
+bool CReceiverListHeader::GetSortFlag() const
+{
+    return m_pPrivate->m_bSort;
+}
+
+void CReceiverListHeader::SetSortColumn(int nColumn)
+{
+    m_pPrivate->m_nSortColumn = nColumn;
+}
+
+const QStringList& CReceiverListHeader::GetLabels() const
+{
+    return m_pPrivate->m_listLabels;
+}
+
+bool CReceiverListHeader::IsButtonsEnabled() const
+{
+    return m_pPrivate->m_bEnabled;
+}
+
+bool CReceiverListHeader::HasRows() const
+{
+    return m_pPrivate->m_bHasRows;
+}
+
+bool CReceiverListHeader::IsFilterDown() const
+{
+    return m_pPrivate->m_bFilterDown;
+}
+
+bool CReceiverListHeader::IsFilterEnabled() const
+{
+    return m_pPrivate->m_bFilterEnabled;
+}
+
+QString CReceiverListHeader::GetCheckIcon() const
+{
+    return m_pPrivate->m_strCheckIcon;
+}
+
+QString CReceiverListHeader::GetFilterIcon() const
+{
+    return m_pPrivate->m_strFilterIcon;
+}
+
+QString CReceiverListHeader::GetResetIcon() const
+{
+    return m_pPrivate->m_strResetIcon;
+}
+
+QRect CReceiverListHeader::GetCheckRect() const
+{
+    return m_pPrivate->m_rectCheck;
+}
+
+QRect CReceiverListHeader::GetFilterRect() const
+{
+    return m_pPrivate->m_rectFilter;
+}
+
+QRect CReceiverListHeader::GetResetRect() const
+{
+    return m_pPrivate->m_rectReset;
 }

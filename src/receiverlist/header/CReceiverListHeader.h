@@ -2,6 +2,8 @@
 
 #include "CMViewExport.h"
 
+#include <QScopedPointer>
+
 #include <QFont>
 #include <QHeaderView>
 #include <QRect>
@@ -16,6 +18,8 @@ struct SDetectLink;
 // The receiver list's header bar. Its check box, Filter and Reset buttons are
 // painted icons with hit rectangles, not child widgets: a state change swaps an
 // icon path and repaints.
+class CReceiverListHeaderPrivate;
+
 class CMVIEW_EXPORT CReceiverListHeader : public QHeaderView
 {
     Q_OBJECT
@@ -27,28 +31,28 @@ public:
     void SetColumnLabels(bool bShowPort);
     void SetButtonsEnabled(bool bEnabled);
     void SetCheckBoxState(int nState, bool bShowUnchecked);
-    int GetCheckBoxState() const { return m_nCheckState; }
-    void SetHasRows(bool bHasRows) { m_bHasRows = bHasRows; }
+    int GetCheckBoxState() const;
+    void SetHasRows(bool bHasRows);
     void SetFilterDown(bool bDown);
     void SetFilterEnabled(bool bEnabled);
-    QPoint GetFilterAnchor() const { return m_rectFilter.bottomLeft(); }
-    int GetSortColumn() const { return m_nSortColumn; }
-    bool GetSortFlag() const { return m_bSort; }
-    void SetSortColumn(int nColumn) { m_nSortColumn = nColumn; }
+    QPoint GetFilterAnchor() const;
+    int GetSortColumn() const;
+    bool GetSortFlag() const;
+    void SetSortColumn(int nColumn);
     void ShowButtonToolTip(bool bDelay);
 
     // Read-only state for hosts and checks.
-    const QStringList& GetLabels() const { return m_listLabels; }
-    bool IsButtonsEnabled() const { return m_bEnabled; }
-    bool HasRows() const { return m_bHasRows; }
-    bool IsFilterDown() const { return m_bFilterDown; }
-    bool IsFilterEnabled() const { return m_bFilterEnabled; }
-    QString GetCheckIcon() const { return m_strCheckIcon; }
-    QString GetFilterIcon() const { return m_strFilterIcon; }
-    QString GetResetIcon() const { return m_strResetIcon; }
-    QRect GetCheckRect() const { return m_rectCheck; }
-    QRect GetFilterRect() const { return m_rectFilter; }
-    QRect GetResetRect() const { return m_rectReset; }
+    const QStringList& GetLabels() const;
+    bool IsButtonsEnabled() const;
+    bool HasRows() const;
+    bool IsFilterDown() const;
+    bool IsFilterEnabled() const;
+    QString GetCheckIcon() const;
+    QString GetFilterIcon() const;
+    QString GetResetIcon() const;
+    QRect GetCheckRect() const;
+    QRect GetFilterRect() const;
+    QRect GetResetRect() const;
 
     // True while a detection job runs anywhere in the process.
     static bool IsDetecting();
@@ -76,27 +80,8 @@ private:
     QString CheckIconFor(bool bEnabled, int nState, bool bShowUnchecked) const;
     void OnSectionResized(int logicalIndex, int oldSize, int newSize);
 
-    QStringList m_listLabels;
-    int m_nSortColumn = 0;
-    bool m_bSort = true;
-    QString m_strResetIcon;
-    mutable QRect m_rectReset;
-    bool m_bEnabled = true;
-    bool m_bResetHover = false;
-    bool m_bShowPort = false;
-    int m_nPortColumnHidden = 0;
-    bool m_bBusy = false;
-    QString m_strCheckIcon;
-    int m_nCheckState = 0;
-    mutable QRect m_rectCheck;
-    bool m_bHasRows = false;
-    QString m_strFilterIcon;
-    bool m_bFilterDown = false;
-    bool m_bFilterEnabled = false;
-    mutable QRect m_rectFilter;
-    bool m_bFilterHover = false;
 
-    QFont m_fontLabel;
     // Shared with running detection jobs, so a job never signals a destroyed header.
-    std::shared_ptr<SDetectLink> m_pDetectLink;
+    const QScopedPointer<CReceiverListHeaderPrivate> m_pPrivate;
+    Q_DECLARE_PRIVATE_D(m_pPrivate, CReceiverListHeader)
 };
