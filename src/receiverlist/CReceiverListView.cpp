@@ -137,8 +137,12 @@ void CReceiverListView::Retranslate()
 void CReceiverListView::CollectReceiverInfo()
 {
     Q_D(CReceiverListView);
-    d->listRowInfo = ControllerReading::ReadRowInfo();
+    // The old records go first: on a large wall two lists at once would set
+    // the peak memory.
+    d->listRowInfo.clear();
+    d->listRowInfo.squeeze();
     d->vecListRow.clear();
+    d->listRowInfo = ControllerReading::ReadRowInfo();
 }
 
 void CReceiverListView::ApplyPortPreference()

@@ -241,6 +241,34 @@ void CSimWallGenerator::FillReceiver(
     info.mapSensor[c_nVoltageSensorKind] = voltage;
 }
 
+namespace
+{
+// Odd ones out, exactly one of each where the wall has room for them.
+void MarkOddOnes(CSimRandom& random, QList<SReceiverInfo>& listReceivers, int nTotal)
+{
+    const std::vector<int> vecSingles = PickDistinct(random, nTotal, 4);
+    for (size_t i = 0; i < vecSingles.size(); ++i) {
+        SReceiverInfo& info = listReceivers[vecSingles[i]];
+        switch (i) {
+        case 0:
+            info.bTemperatureValid = false;
+            info.dTemperature = 0.0;
+            break;
+        case 1:
+            info.bHumidityValid = false;
+            info.dHumidity = 0.0;
+            break;
+        case 2:
+            FailModules(info);
+            break;
+        default:
+            info.nTypeCode = c_nUnknownTypeCode;
+            break;
+        }
+    }
+}
+}
+
 void CSimWallGenerator::Generate(
     const SSimWallConfig& config, QList<SReceiverInfo>& listReceivers, std::vector<quint8>& vecErrorMode)
 {
@@ -268,27 +296,7 @@ void CSimWallGenerator::Generate(
         }
     }
 
-    // Odd ones out, exactly one of each where the wall has room for them.
-    const std::vector<int> vecSingles = PickDistinct(random, nTotal, 4);
-    for (size_t i = 0; i < vecSingles.size(); ++i) {
-        SReceiverInfo& info = listReceivers[vecSingles[i]];
-        switch (i) {
-        case 0:
-            info.bTemperatureValid = false;
-            info.dTemperature = 0.0;
-            break;
-        case 1:
-            info.bHumidityValid = false;
-            info.dHumidity = 0.0;
-            break;
-        case 2:
-            FailModules(info);
-            break;
-        default:
-            info.nTypeCode = c_nUnknownTypeCode;
-            break;
-        }
-    }
+    MarkOddOnes(random, listReceivers, nTotal);
 
     // Serial numbers: short running numbers of different lengths, and pairs
     // that differ only in separators.
