@@ -36,7 +36,8 @@ screen="${CMVIEW_DEMO_SCREEN:-1600x900}"
 # Every helper runs as a job of its own process group, so one kill per group
 # also reaches whatever a helper forks (websockify forks per connection), and
 # the terminal's Ctrl+C reaches only this script, which then stops them in order.
-set -m
+# Job control is on only while a job starts: that is when the group is made,
+# and with it off bash does not announce the jobs it later stops.
 
 work="$(mktemp -d /tmp/cmview-headless.XXXXXX)"
 chmod 700 "$work"
@@ -47,8 +48,10 @@ declare -A group=()
 start() {
     local name="$1"
     shift
+    set -m
     "$@" </dev/null >"$work/$name.log" 2>&1 &
     group[$name]=$!
+    set +m
 }
 
 alive() { [ -n "${group[$1]:-}" ] && kill -0 -- "-${group[$1]}" 2>/dev/null; }
@@ -67,9 +70,10 @@ stop() {
 
 cleanup() {
     trap '' INT TERM HUP
-    local name left=()
+    local name left=() stopped=()
     # The demo first, so it does not lose its display under it; the X server last.
     for name in demo websockify x11vnc xvfb; do
+        [ -n "${group[$name]:-}" ] && stopped+=("$name")
         stop "$name"
     done
     for name in "${!group[@]}"; do
@@ -77,8 +81,8 @@ cleanup() {
     done
     if [ ${#left[@]} -gt 0 ]; then
         echo "serve-headless: still running after SIGKILL: ${left[*]}" >&2
-    elif [ ${#group[@]} -gt 0 ]; then
-        echo "Stopped the demo, websockify, x11vnc and Xvfb; none of them is left running."
+    elif [ ${#stopped[@]} -gt 0 ]; then
+        echo "Stopped ${stopped[*]}; none of them is left running."
     fi
     rm -rf "$work"
 }
@@ -174,8 +178,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR="$work/runtime"
 fi
 # The demo's own output goes to the terminal.
+set -m
 QT_QPA_PLATFORM=xcb "$demo" "$@" </dev/null &
 group[demo]=$!
+set +m
 
 start x11vnc x11vnc -display "$display" -auth "$xauthority" -rfbport "$vnc_port" -localhost -noipv6 \
     -passwdfile "$work/passwd" -forever -shared -xkb

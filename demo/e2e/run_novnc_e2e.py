@@ -88,6 +88,33 @@ def kill_session(sid):
         time.sleep(0.1)
 
 
+def kill_mentioning(text):
+    """Kills the processes whose command line holds text (a unique temporary path)."""
+    for _ in range(100):
+        pids = [pid for pid in all_pids() if text in command_of(pid)]
+        if not pids:
+            return
+        for pid in pids:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        time.sleep(0.1)
+
+
+def all_pids():
+    return [int(e) for e in os.listdir("/proc") if e.isdigit() and int(e) != os.getpid()
+            and not _is_zombie(int(e))]
+
+
+def _is_zombie(pid):
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except OSError:
+        return True
+
+
 def listening_sockets(pids):
     """(address, port, pid) of every listening TCP socket the given processes hold."""
     owners = {}
@@ -373,6 +400,7 @@ def run(args, work):
         chromium = subprocess.Popen(
             [args.chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--disable-breakpad", "--disable-crash-reporter",
              "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0", f"--user-data-dir={profile}",
              "--window-size=1700,1000", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=open(os.path.join(work, "chromium.log"), "w"), start_new_session=True)
@@ -440,7 +468,7 @@ def run(args, work):
         left_over = session_pids(sid)
         if left_over:
             raise Failure("left running after Ctrl+C: " + "; ".join(command_of(p) for p in left_over))
-        if "none of them is left running" not in served.text():
+        if "Stopped demo websockify x11vnc xvfb; none of them is left running." not in served.text():
             raise Failure("the script did not report its helpers stopped")
     except Failure:
         print("---- output of the script and the demo")
@@ -450,6 +478,8 @@ def run(args, work):
         if chromium is not None:
             kill_session(chromium.pid)
             chromium.wait()
+            # Its crash handler runs in a session of its own; it names the profile.
+            kill_mentioning(profile)
         kill_session(served.process.pid)
         if served.process.poll() is None:
             served.process.kill()
