@@ -2,6 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CColumnVisibility</name>
+    <message>
+        <location filename="../../src/receiverlist/header/CColumnVisibility.cpp" line="+137"/>
+        <source>Reset columns</source>
+        <translation>重置列</translation>
+    </message>
+</context>
+<context>
     <name>CDemoCommandLine</name>
     <message>
         <location filename="../../demo/SDemoOptions.cpp" line="+25"/>
@@ -329,7 +337,7 @@
         <translation>检测发现显示屏已变化：现有 %1 张接收卡。</translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+122"/>
         <source>1 receiver checked</source>
         <translation>已勾选 1 张接收卡</translation>
     </message>
@@ -396,9 +404,22 @@
     </message>
 </context>
 <context>
+    <name>CHeaderAccessible</name>
+    <message>
+        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+72"/>
+        <source>Receiver table header</source>
+        <translation>接收卡表头</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Check all receivers</source>
+        <translation>勾选全部接收卡</translation>
+    </message>
+</context>
+<context>
     <name>CPortSelectWidget</name>
     <message>
-        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+87"/>
+        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+105"/>
         <location line="+93"/>
         <source>All</source>
         <translation>全部</translation>
@@ -413,7 +434,7 @@
 <context>
     <name>CReceiverListHeader</name>
     <message>
-        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+80"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+113"/>
         <location line="+29"/>
         <source>Port</source>
         <translation>端口</translation>
@@ -485,12 +506,14 @@
         <translation>运行时间</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+4"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+65"/>
         <source>Reset</source>
         <translation>重置</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-2"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+2"/>
         <source>Filter</source>
         <translation>筛选</translation>
     </message>
@@ -498,14 +521,27 @@
 <context>
     <name>CReceiverListView</name>
     <message>
-        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+1221"/>
+        <location filename="../../src/receiverlist/progress/CUpgradeProgress.cpp" line="+36"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Succeeded</source>
         <translation>成功</translation>
+    </message>
+</context>
+<context>
+    <name>RowBoxAccessible</name>
+    <message>
+        <location filename="../../src/receiverlist/accessible/RowBoxAccessible.cpp" line="+13"/>
+        <source>Receiver checked</source>
+        <translation>接收卡已勾选</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Receiver not checked</source>
+        <translation>接收卡未勾选</translation>
     </message>
 </context>
 </TS>
