@@ -509,7 +509,7 @@ private slots:
         // During an upgrade Filter and Reset are disabled and offer no action.
         s.FakeUpgrade().vecMembers = { Address(0, 0) };
         s.Main()->ProgressBegin();
-        QVERIFY(pFilter->state().disabled && pReset->state().disabled);
+        QVERIFY(pFilter->state().disabled && pReset->state().disabled && pBox->state().disabled);
         QVERIFY(pReset->actionInterface()->actionNames().isEmpty());
         s.Main()->ProgressFinished();
         QVERIFY(!pReset->state().disabled);

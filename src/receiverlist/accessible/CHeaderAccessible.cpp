@@ -148,7 +148,7 @@ QAccessible::State CHeaderControlAccessible::state() const
         state.checkable = true;
         state.checked = m_pHeader->GetCheckBoxState() == Qt::Checked;
         state.checkStateMixed = m_pHeader->GetCheckBoxState() == Qt::PartiallyChecked;
-        state.disabled = !m_pHeader->HasRows();
+        state.disabled = !bEnabled || !m_pHeader->HasRows();
         break;
     case CHeaderAccessible::Filter:
         state.disabled = !bEnabled || !m_pHeader->IsFilterEnabled();
@@ -180,8 +180,9 @@ void CHeaderControlAccessible::doAction(const QString& strAction)
         return;
     // The same press a pointer gives, so every rule of the header applies.
     const QPointF pos = LocalRect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    const QPointF posGlobal = m_pHeader->viewport()->mapToGlobal(LocalRect().center());
+    QMouseEvent press(QEvent::MouseButtonPress, pos, posGlobal, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(m_pHeader->viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, posGlobal, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(m_pHeader->viewport(), &release);
 }
