@@ -1,6 +1,7 @@
 #include "CViewState.h"
 
 #include <QDataStream>
+#include <QIODevice>
 
 namespace
 {
