@@ -453,10 +453,16 @@ private slots:
         const QColor color = image.pixelColor(rect.center().x(), rect.top());
         QVERIFY2(qAbs(color.red() - 0x6E) < 12 && qAbs(color.green() - 0x9B) < 12 && qAbs(color.blue() - 0xE8) < 12,
                  qPrintable(color.name()));
-        // Off by default: Space does nothing.
+        // On by default: Space checks the current row, as a click on its box;
+        // a host that turns it off keeps Space for itself.
         s.Key(Qt::Key_Space);
-        QCOMPARE(s.Marks(), QString(s_nRows, '.'));
-        QCOMPARE(s.select.nCount, 0);
+        QCOMPARE(s.Marks(), QStringLiteral(".x.........."));
+        QCOMPARE(s.select.nCount, 1);
+        s.Main()->SetKeyboardChecking(false);
+        s.Key(Qt::Key_Down);
+        s.Key(Qt::Key_Space);
+        QCOMPARE(s.Marks(), QStringLiteral(".x.........."));
+        QCOMPARE(s.select.nCount, 1);
     }
 
     // Space and Shift+Space against the clicks they stand for: the same marks,

@@ -138,8 +138,8 @@ public:
      */
     bool FindReceiver(const QString& strText);
     /**
-     * @brief Lets Space and Shift+Space check rows (off until the host turns
-     * it on, so a host that handles Space itself keeps it).
+     * @brief Lets Space and Shift+Space check rows (on by default; a host
+     * that handles Space itself turns it off).
      *
      * Space then acts on the current row exactly as a click on its box,
      * Shift+Space as a Shift-click on it; neither does anything while an

@@ -73,7 +73,7 @@ public:
     bool bMultiCheck = false;
     int nKeyState = 0;
     // Space and Shift+Space check rows only when the host asks for it.
-    bool bKeyboardChecking = false;
+    bool bKeyboardChecking = true;
     // The current row was moved by a key or a find: it wears its frame.
     bool bKeyCurrent = false;
     int nFilterPort = -1;
