@@ -41,9 +41,6 @@ CDemoOperatorTools::CDemoOperatorTools(CCMMainView* pView, QMainWindow* pWindow,
 
 void CDemoOperatorTools::InitControl()
 {
-    // Space checks rows in this host, as the operator expects of a list.
-    m_pView->SetKeyboardChecking(true);
-
     m_pActCopy = new QAction(this);
     m_pActCopy->setObjectName(QStringLiteral("copy"));
     m_pActExport = new QAction(this);
