@@ -3,6 +3,8 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace
 {
 // The unstable quicksort the row list has always been sorted with; equal keys
@@ -109,40 +111,61 @@ std::vector<int> CReceiverListSorter::Sort(QVector<SReceiverRowInfo>& listInfo, 
 
 void CReceiverListSorter::SortKeys(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo, int nKey, bool bAscending)
 {
-    if (nKey != ReceiverColumn::SerialNumber) {
-        if (bAscending)
-            QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
-                return a.nFirst < b.nFirst || (a.nFirst == b.nFirst && a.nSecond < b.nSecond);
-            });
-        else
-            QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
-                return a.nFirst > b.nFirst || (a.nFirst == b.nFirst && a.nSecond > b.nSecond);
-            });
-        return;
-    }
-    // Serial numbers compare through collation keys made once per record:
-    // comparing two keys gives the collator's own answer for the two texts.
-    // They rarely change, so the keys are kept between sorts, within a bound
-    // that follows the wall's size.
-    if (m_mapCollationKey.size() > size_t(listInfo.size()) * 2 + 1024)
-        m_mapCollationKey.clear();
-    std::vector<const QCollatorSortKey*> vecCollationKeys;
-    vecCollationKeys.reserve(size_t(listInfo.size()));
-    for (const SReceiverRowInfo& info : listInfo)
-        vecCollationKeys.push_back(&CollationKey(info.strSN));
-    const auto compare = [&vecCollationKeys](const SKey& a, const SKey& b) {
-        return vecCollationKeys[size_t(a.nIndex)]->compare(*vecCollationKeys[size_t(b.nIndex)]);
-    };
+    if (nKey == ReceiverColumn::SerialNumber)
+        RankSerialNumbers(vecKeys, listInfo);
+    // Ranks compare as the collator compares the texts, so the same swaps run
+    // as on the collation keys themselves, equal serial numbers included.
     if (bAscending)
-        QuickSort(vecKeys, 0, vecKeys.size(), [&compare](const SKey& a, const SKey& b) { return compare(a, b) < 0; });
+        QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
+            return a.nFirst < b.nFirst || (a.nFirst == b.nFirst && a.nSecond < b.nSecond);
+        });
     else
-        QuickSort(vecKeys, 0, vecKeys.size(), [&compare](const SKey& a, const SKey& b) { return compare(a, b) > 0; });
+        QuickSort(vecKeys, 0, vecKeys.size(), [](const SKey& a, const SKey& b) {
+            return a.nFirst > b.nFirst || (a.nFirst == b.nFirst && a.nSecond > b.nSecond);
+        });
 }
 
-const QCollatorSortKey& CReceiverListSorter::CollationKey(const std::string& strSN)
+void CReceiverListSorter::RankSerialNumbers(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo)
 {
-    auto it = m_mapCollationKey.find(strSN);
-    if (it == m_mapCollationKey.end()) {
+    // Serial numbers compare through collation keys made once per text and
+    // kept between sorts, within a bound that follows the wall's size. They
+    // rarely change, so the kept texts are ranked once and later sorts of the
+    // same wall only look the ranks up.
+    if (m_mapCollation.size() > size_t(listInfo.size()) * 2 + 1024) {
+        m_mapCollation.clear();
+        m_bRanksValid = false;
+    }
+    std::vector<SCollation*> vecCollation;
+    vecCollation.reserve(size_t(listInfo.size()));
+    for (const SReceiverRowInfo& info : listInfo)
+        vecCollation.push_back(&Collation(info.strSN));
+    if (!m_bRanksValid)
+        RankKeptSerialNumbers();
+    for (SKey& key : vecKeys)
+        key.nFirst = vecCollation[size_t(key.nIndex)]->nRank;
+}
+
+void CReceiverListSorter::RankKeptSerialNumbers()
+{
+    std::vector<SCollation*> vecKept;
+    vecKept.reserve(m_mapCollation.size());
+    for (auto& entry : m_mapCollation)
+        vecKept.push_back(&entry.second);
+    std::sort(vecKept.begin(), vecKept.end(),
+              [](const SCollation* a, const SCollation* b) { return a->key.compare(b->key) < 0; });
+    int nRank = 0;
+    for (size_t i = 0; i < vecKept.size(); ++i) {
+        if (i > 0 && vecKept[i - 1]->key.compare(vecKept[i]->key) < 0)
+            ++nRank;
+        vecKept[i]->nRank = nRank;
+    }
+    m_bRanksValid = true;
+}
+
+CReceiverListSorter::SCollation& CReceiverListSorter::Collation(const std::string& strSN)
+{
+    auto it = m_mapCollation.find(strSN);
+    if (it == m_mapCollation.end()) {
         static const QCollator s_collator = []() {
             QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
             collator.setNumericMode(true);
@@ -150,7 +173,8 @@ const QCollatorSortKey& CReceiverListSorter::CollationKey(const std::string& str
             return collator;
         }();
         const QString str = QString::fromUtf8(strSN.data(), int(strSN.size()));
-        it = m_mapCollationKey.emplace(strSN, s_collator.sortKey(str)).first;
+        it = m_mapCollation.emplace(strSN, SCollation { s_collator.sortKey(str), 0 }).first;
+        m_bRanksValid = false;
     }
     return it->second;
 }

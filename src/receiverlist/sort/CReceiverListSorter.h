@@ -29,9 +29,20 @@ private:
         int64_t nFirst;
         int64_t nSecond;
     };
+    struct SCollation
+    {
+        QCollatorSortKey key;
+        int nRank = 0; // place among the kept serial numbers, equal texts equal
+    };
     void SortKeys(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo, int nKey, bool bAscending);
+    // Puts each record's serial-number rank into its key's first field.
+    void RankSerialNumbers(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo);
     // The serial number's collation key, made once and kept.
-    const QCollatorSortKey& CollationKey(const std::string& strSN);
+    SCollation& Collation(const std::string& strSN);
+    void RankKeptSerialNumbers();
 
-    std::unordered_map<std::string, QCollatorSortKey> m_mapCollationKey;
+    std::unordered_map<std::string, SCollation> m_mapCollation;
+    // The ranks hold while no serial number joined the kept ones since they
+    // were given: then a sort compares ranks, not collation keys.
+    bool m_bRanksValid = false;
 };
