@@ -46,18 +46,22 @@ void CDemoSoak::ClickReset()
 
 void CDemoSoak::OnStep()
 {
-    // One cycle touches every kind of change once; the live wall ticks
-    // underneath all the time, and upgrade runs step on their own timer.
-    switch (m_nStep++ % 10) {
+    // One cycle touches every kind of change; the live wall ticks underneath
+    // all the time, and upgrade runs step on their own timer.
+    switch (m_nStep++ % 12) {
     case 0: Trigger("plug"); break;
     case 1: ClickReset(); break;
     case 2: Trigger("unplug"); break;
     case 3: ClickReset(); break;
     case 4: Trigger("startupgrade"); break;
     case 5: Trigger("chinese"); break;
-    case 6: Trigger("selectall"); break;
-    case 7: Trigger("english"); break;
-    case 8: Trigger("refresh"); break;
+    case 6: Trigger("english"); break;
+    // A run of the whole wall outlasts a cycle: most end by quitting, the
+    // rest when they finish on their own.
+    case 7: Trigger("quitupgrade"); break;
+    case 8: Trigger("selectall"); break;
+    case 9: Trigger("startupgrade"); break;
+    case 10: Trigger("refresh"); break;
     default: Trigger("apply"); break;
     }
     if (m_nStep % 100 == 0) {

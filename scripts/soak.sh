@@ -2,7 +2,8 @@
 # Soak run: the demo host on a live simulated wall of 10,000 receivers (20
 # ports of 500) for MINUTES (default 10), with live updates and, every
 # SOAK_STEP_MS (default 2000), the next of: plug, detect, unplug, detect,
-# upgrade run, Chinese, select-all, English, refresh, apply topology. Prints
+# upgrade run, Chinese, English, quit the upgrade, select-all, another upgrade
+# run (of the checked cards), refresh, apply topology. Prints
 # the process's resident memory every minute and at the end, then how much it
 # grew after the warm-up (the first WARMUP minutes, default 3). Not part of CI.
 #
