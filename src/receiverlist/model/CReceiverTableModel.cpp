@@ -423,7 +423,7 @@ int CReceiverTableModel::RowNumber(int nRow, int nKey) const
     // A number somebody else wrote is read as the cell holds it; what does
     // not convert reads 0.
     const QVariant var = data(index(nRow, ColumnOfKey(nKey)), ReceiverRole::SortKey);
-    if (var.type() == QVariant::Int)
+    if (var.userType() == QMetaType::Int)
         return var.toInt();
     bool bOk = false;
     const int n = var.toInt(&bOk);
