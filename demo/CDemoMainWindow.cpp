@@ -2,6 +2,7 @@
 
 #include "CCMMainView.h"
 #include "CDemoLanguage.h"
+#include "CDemoOperatorTools.h"
 #include "CPortSelectWidget.h"
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
@@ -72,6 +73,8 @@ CDemoMainWindow::CDemoMainWindow(const SDemoOptions& options, CDemoLanguage* pLa
     // The host's first refresh fills the table.
     m_pMainView->RefreshShow();
     FitColumns();
+    // The operator's own layout wins over the fitted one.
+    m_pOperatorTools->RestoreLayout();
     Retranslate();
     m_pMainView->GetReceiverListView()->setFocus();
     UpdateActions();
@@ -103,6 +106,11 @@ CDemoMainWindow::~CDemoMainWindow()
 void CDemoMainWindow::InitControl()
 {
     m_pMainView = new CCMMainView(this);
+    // Screenshots, and end-to-end runs without a layout file of their own,
+    // start from the view's layout and leave the user's alone.
+    const bool bKeepLayout = m_options.strScreenshot.isEmpty() && (!m_options.bE2E || !m_options.strLayoutFile.isEmpty());
+    m_pOperatorTools = new CDemoOperatorTools(m_pMainView, this, m_options.strLayoutFile, bKeepLayout,
+                                              [this](const QString& strLine) { Log(strLine); });
     m_pLiveTimer = new QTimer(this);
     m_pLiveTimer->setInterval(s_nLiveIntervalMs);
     m_pUpgradeTimer = new QTimer(this);
@@ -159,6 +167,7 @@ void CDemoMainWindow::InitMenus()
 {
     m_pMenuFile = menuBar()->addMenu(QString());
     m_pMenuFile->addAction(m_pActQuit);
+    m_pMenuEdit = menuBar()->addMenu(QString());
 
     m_pMenuView = menuBar()->addMenu(QString());
     m_pMenuView->addAction(m_pActLive);
@@ -180,6 +189,7 @@ void CDemoMainWindow::InitMenus()
     m_pMenuLanguage = m_pMenuPreferences->addMenu(QString());
     m_pMenuLanguage->addAction(m_pActEnglish);
     m_pMenuLanguage->addAction(m_pActChinese);
+    m_pOperatorTools->AddToMenus(m_pMenuFile, m_pActQuit, m_pMenuEdit, m_pMenuView);
 
     m_pToolBar = addToolBar(QString());
     m_pToolBar->setObjectName(QStringLiteral("DemoToolBar"));
@@ -280,6 +290,7 @@ void CDemoMainWindow::Retranslate()
     setWindowTitle(tr("CMView Demo - Receiver Cards"));
 
     m_pMenuFile->setTitle(tr("&File"));
+    m_pMenuEdit->setTitle(tr("&Edit"));
     m_pMenuView->setTitle(tr("&View"));
     m_pMenuWall->setTitle(tr("&Wall"));
     m_pMenuUpgrade->setTitle(tr("&Upgrade"));
@@ -321,6 +332,7 @@ void CDemoMainWindow::Retranslate()
     m_vecDiagNames[DiagCableErrors]->setText(tr("Cards with cable errors"));
     m_vecDiagNames[DiagPending]->setText(tr("Pending topology changes"));
     m_vecDiagNames[DiagUpgrade]->setText(tr("Upgrade"));
+    m_pOperatorTools->Retranslate();
 
     UpdateStatus();
     UpdateDiagnostics();
@@ -351,6 +363,7 @@ void CDemoMainWindow::closeEvent(QCloseEvent* e)
 {
     m_pLiveTimer->stop();
     m_pUpgradeTimer->stop();
+    m_pOperatorTools->SaveLayout();
     QMainWindow::closeEvent(e);
 }
 
@@ -833,6 +846,9 @@ void CDemoMainWindow::PrintTargets()
     if (!m_pWall->IsPortHidden())
         PrintTarget(QStringLiteral("filter"), pHeader->mapToGlobal(pHeader->GetFilterRect().center()));
     PrintTarget(QStringLiteral("reset"), pHeader->mapToGlobal(pHeader->GetResetRect().center()));
+    const int nTypeSection = ReceiverColumn::Type - pView->GetPortColumnHidden();
+    PrintTarget(QStringLiteral("header-type"),
+                pHeader->viewport()->mapToGlobal(QPoint(pHeader->sectionViewportPosition(nTypeSection) + 40, 30)));
 
     // Row centres over the Type column, clear of the check box at the left.
     const QAbstractItemModel* pModel = pView->model();

@@ -17,6 +17,7 @@ class QTimer;
 class QToolBar;
 class CCMMainView;
 class CDemoLanguage;
+class CDemoOperatorTools;
 class CSimWall;
 
 // The demo host: owns the simulated wall, embeds the receiver view as its
@@ -127,10 +128,12 @@ private:
     std::unique_ptr<CSimWall> m_pWall;
 
     CCMMainView* m_pMainView = nullptr;
+    CDemoOperatorTools* m_pOperatorTools = nullptr;
     QTimer* m_pLiveTimer = nullptr;
     QTimer* m_pUpgradeTimer = nullptr;
 
     QMenu* m_pMenuFile = nullptr;
+    QMenu* m_pMenuEdit = nullptr;
     QMenu* m_pMenuView = nullptr;
     QMenu* m_pMenuWall = nullptr;
     QMenu* m_pMenuUpgrade = nullptr;

@@ -66,6 +66,8 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
                                      defaults.strLanguage);
     const QCommandLineOption optScreenshot(QStringLiteral("screenshot"),
         tr("Render the main window into this PNG file and exit."), tr("file"));
+    const QCommandLineOption optLayoutFile(QStringLiteral("layout-file"),
+        tr("Keep the table's layout in this file instead of the user's settings."), tr("file"));
     const QCommandLineOption optUpgradeDemo(QStringLiteral("upgrade-demo"),
         tr("Start a scripted upgrade run with succeeding and failing cards."));
     const QCommandLineOption optLogEvents(QStringLiteral("log-events"),
@@ -79,7 +81,7 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
            "this many milliseconds, on the live wall."), tr("milliseconds"));
     for (const QCommandLineOption* pOption : { &optPorts, &optReceivers, &optSeed, &optPortHidden, &optFahrenheit, &optLang,
                                               &optScreenshot, &optUpgradeDemo, &optLogEvents, &optE2E, &optQuitAfter,
-                                              &optSoak })
+                                              &optSoak, &optLayoutFile })
         parser.addOption(*pOption);
 
     // process() prints and exits for --help, --version and unknown options.
@@ -112,6 +114,7 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
     pOptions->wall.bFahrenheit = parser.isSet(optFahrenheit);
     pOptions->strLanguage = strLanguage;
     pOptions->strScreenshot = parser.value(optScreenshot);
+    pOptions->strLayoutFile = parser.value(optLayoutFile);
     pOptions->bUpgradeDemo = parser.isSet(optUpgradeDemo);
     pOptions->bLogEvents = parser.isSet(optLogEvents);
     pOptions->bE2E = parser.isSet(optE2E);

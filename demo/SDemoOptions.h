@@ -12,6 +12,7 @@ struct SDemoOptions
     SSimWallConfig wall { 6, 32, 40, false, false };
     QString strLanguage = QStringLiteral("en"); // "en" or "zh_CN"
     QString strScreenshot;                      // render offscreen into this PNG and exit
+    QString strLayoutFile;                      // INI file keeping the view's layout; empty: the user's settings
     bool bUpgradeDemo = false;                  // start a scripted upgrade at start-up
     bool bLogEvents = false;                    // one stdout line per host signal
     bool bE2E = false;                          // fixed window place, print click targets

@@ -757,6 +757,9 @@ void TestStress::ActPopup()
 
 void TestStress::ActKeys()
 {
+    // The walk's expectations model keys that never check a row; Space as a
+    // box click is compared with the click itself in the operator suite.
+    m_pMain->SetKeyboardChecking(false);
     for (int i = 1 + m_rng.Below(4); i > 0; --i) {
         const Qt::Key key = m_rng.Percent(60) ? m_rng.Pick<Qt::Key>({ Qt::Key_1, Qt::Key_5, Qt::Key_9 })
                                               : m_rng.Pick<Qt::Key>({ Qt::Key_2, Qt::Key_A, Qt::Key_Space, Qt::Key_Down, Qt::Key_Up, Qt::Key_Home,

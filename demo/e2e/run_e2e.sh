@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end run of the demo host in a virtual X server, driven by real X input
 # (xdotool): row clicks, Ctrl-click, the header's check box, the port filter
-# popup, the hidden key sequence and the Reset button. The demo runs with
+# popup, the hidden key sequence, the Reset button, the header's column menu,
+# the find bar, Space and Ctrl+C on the keyboard, the CSV export and the
+# layout kept for the next start. The demo runs with
 # --e2e, which pins its window at 0,0 and prints the screen positions of its
 # controls ("Target <name> <x> <y>"), and logs every signal the host receives;
 # the checks read that log.
@@ -103,7 +105,8 @@ click() {
 }
 
 step "start the demo: 3 ports x 6 cards"
-"$demo" --e2e --ports 3 --receivers-per-port 6 --seed 40 --quit-after 120000 >"$log" 2>"$err" &
+layout="$work/layout.ini"
+"$demo" --e2e --ports 3 --receivers-per-port 6 --seed 40 --quit-after 120000 --layout-file "$layout" >"$log" 2>"$err" &
 demo_pid=$!
 wait_for 0 "Ready" 30
 wait_for 0 "Status checked=0 filter=-1 receivers=18 shown=18"
@@ -192,20 +195,88 @@ wait_for "$m" "Action Language en"
 wait_for "$m" "RcvSelectChanged checked=0"
 wait_for "$m" "Ready"
 
-step "Ctrl+Q quits cleanly"
+step "right-click the Type header, choose Type in the column menu with the keys: the column hides"
 timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
-xdotool key ctrl+q || fail "typing Ctrl+Q"
-for _ in $(seq 1 100); do
-    kill -0 "$demo_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$demo_pid" 2>/dev/null; then
-    fail "demo still running 10s after Ctrl+Q"
+read -r x y <<<"$(target header-type)"
+xdotool mousemove --sync "$x" "$y" || fail "mousemove to the Type header"
+sleep 0.15
+xdotool click 3 || fail "right click on the header"
+sleep 0.6
+# The first entry is String position, the second Type.
+xdotool key --delay 120 Down Down Return || fail "choosing Type in the column menu"
+sleep 0.3
+
+step "Ctrl+F, find cards by firmware: each Return makes the next one current; no match keeps it"
+m=$(mark)
+timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
+xdotool key ctrl+f || fail "typing Ctrl+F"
+sleep 0.4
+xdotool type --delay 60 " V" || fail "typing the find text"
+xdotool key Return || fail "typing Return"
+wait_for "$m" "Action Find text= V found=true"
+first_row="$(tail -n "+$((m + 1))" "$log" | awk '$2 == "Find" { sub("row=", "", $NF); print $NF; exit }')"
+m=$(mark)
+xdotool key Return || fail "typing Return"
+wait_for "$m" "Action Find text= V found=true row=$((first_row + 1))"
+m=$(mark)
+xdotool key ctrl+a || fail "selecting the find text"
+xdotool type --delay 60 "zzz" || fail "typing the find text"
+xdotool key Return || fail "typing Return"
+wait_for "$m" "Action Find text=zzz found=false row=$((first_row + 1))"
+xdotool key Escape || fail "closing the find bar"
+sleep 0.3
+
+step "Home, Down, Space: the second row is checked as a click on its box would; Ctrl+C copies it"
+m=$(mark)
+xdotool key --delay 120 Home Down space || fail "typing Home Down Space"
+wait_for "$m" "RcvSelectChanged checked=1"
+wait_for "$m" "Status checked=1 filter=-1 receivers=19 shown=19"
+m=$(mark)
+xdotool key ctrl+c || fail "typing Ctrl+C"
+wait_for "$m" "Clipboard lines=2"
+
+step "Ctrl+E, export CSV through the file dialog: UTF-8 with a byte-order mark, labels and 19 rows"
+m=$(mark)
+xdotool key ctrl+e || fail "typing Ctrl+E"
+wait_for "$m" "Dialog export"
+sleep 1.2
+xdotool type --delay 30 "$work/cards.csv" || fail "typing the file name"
+xdotool key Return || fail "typing Return"
+wait_for "$m" "Action ExportCsv ok=true lines=20"
+[ "$(head -c 3 "$work/cards.csv" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] || fail "the export has no UTF-8 byte-order mark"
+head -n 1 "$work/cards.csv" | grep -q "S/N" || fail "the export has no label line"
+if head -n 1 "$work/cards.csv" | grep -q "Type"; then
+    fail "the hidden Type column was exported"
 fi
-wait "$demo_pid"
-rc=$?
-demo_pid=""
-[ "$rc" -eq 0 ] || fail "demo exited with $rc"
+
+quit_demo() {
+    timeout 10 xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
+    xdotool key ctrl+q || fail "typing Ctrl+Q"
+    for _ in $(seq 1 100); do
+        kill -0 "$demo_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$demo_pid" 2>/dev/null; then
+        fail "demo still running 10s after Ctrl+Q"
+    fi
+    wait "$demo_pid"
+    rc=$?
+    demo_pid=""
+    [ "$rc" -eq 0 ] || fail "demo exited with $rc"
+}
+
+step "Ctrl+Q quits cleanly and keeps the layout"
+quit_demo
+grep -qF "Layout saved hidden=2" "$log" || fail "the layout was not saved with Type hidden"
+
+step "start again: the layout comes back, Type still hidden"
+m=$(mark)
+"$demo" --e2e --ports 3 --receivers-per-port 6 --seed 40 --quit-after 120000 --layout-file "$layout" >>"$log" 2>>"$err" &
+demo_pid=$!
+wait_for "$m" "Layout restored ok=true hidden=2" 30
+wait_for "$m" "Ready" 30
+window="$(awk '$1 == "Window" { w = $2 } END { print w }' "$log")"
+quit_demo
 
 if grep -qE "^(QWidget|QObject|QPainter|QSortFilterProxyModel)[:: ]" "$err"; then
     fail "Qt warnings on stderr"

@@ -2,6 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CColumnVisibility</name>
+    <message>
+        <location filename="../../src/receiverlist/header/CColumnVisibility.cpp" line="+137"/>
+        <source>Reset columns</source>
+        <translation>重置列</translation>
+    </message>
+</context>
+<context>
     <name>CDemoCommandLine</name>
     <message>
         <location filename="../../demo/SDemoOptions.cpp" line="+25"/>
@@ -66,8 +74,14 @@
     </message>
     <message>
         <location line="+0"/>
+        <location line="+2"/>
         <source>file</source>
         <translation>文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Keep the table&apos;s layout in this file instead of the user&apos;s settings.</source>
+        <translation>将表格布局保存在此文件中，而不是用户设置中。</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -111,7 +125,7 @@
         <translation>未知语言“%1”：请使用 en 或 zh_CN。</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>No display to open a window on. Set DISPLAY, run the demo under xvfb-run, start it with scripts/demo.sh (which serves a virtual screen), or set QT_QPA_PLATFORM=offscreen.</source>
         <translation>没有可以打开窗口的显示。请设置 DISPLAY，在 xvfb-run 下运行演示程序，用 scripts/demo.sh 启动（它会提供一个虚拟屏幕），或设置 QT_QPA_PLATFORM=offscreen。</translation>
     </message>
@@ -119,7 +133,7 @@
 <context>
     <name>CDemoMainWindow</name>
     <message>
-        <location filename="../../demo/CDemoMainWindow.cpp" line="+280"/>
+        <location filename="../../demo/CDemoMainWindow.cpp" line="+290"/>
         <source>CMView Demo - Receiver Cards</source>
         <translation>CMView 演示 - 接收卡</translation>
     </message>
@@ -127,6 +141,11 @@
         <location line="+2"/>
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -304,7 +323,7 @@
         <translation>升级</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+97"/>
         <source>A card was plugged on port %1. Click Reset in the table header to detect it.</source>
         <translation>已在端口 %1 插入一张接收卡。请点击表头中的“重置”进行检测。</translation>
     </message>
@@ -329,7 +348,7 @@
         <translation>检测发现显示屏已变化：现有 %1 张接收卡。</translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+122"/>
         <source>1 receiver checked</source>
         <translation>已勾选 1 张接收卡</translation>
     </message>
@@ -396,9 +415,110 @@
     </message>
 </context>
 <context>
+    <name>CDemoOperatorTools</name>
+    <message>
+        <location filename="../../demo/CDemoOperatorTools.cpp" line="+105"/>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy the checked receivers, or the current one, as tab-separated text</source>
+        <translation>将已勾选的接收卡（或当前接收卡）复制为制表符分隔的文本</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>E&amp;xport CSV...</source>
+        <translation>导出 CSV(&amp;X)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Find...</source>
+        <translation>查找(&amp;F)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Co&amp;lumns</source>
+        <translation>列(&amp;L)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find bar</source>
+        <translation>查找栏</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find:</source>
+        <translation>查找：</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find receiver (S/N, type, firmware)</source>
+        <translation>查找接收卡（序列号、类型、固件）</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find next</source>
+        <translation>查找下一个</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close the find bar</source>
+        <translation>关闭查找栏</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Copied to the clipboard.</source>
+        <translation>已复制到剪贴板。</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Exported %1.</source>
+        <translation>已导出 %1。</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Could not write %1.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>No receiver matches &quot;%1&quot;.</source>
+        <translation>没有与“%1”匹配的接收卡。</translation>
+    </message>
+</context>
+<context>
+    <name>CHeaderAccessible</name>
+    <message>
+        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+72"/>
+        <source>Receiver table header</source>
+        <translation>接收卡表头</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Check all receivers</source>
+        <translation>勾选全部接收卡</translation>
+    </message>
+</context>
+<context>
     <name>CPortSelectWidget</name>
     <message>
-        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+87"/>
+        <location filename="../../src/portselect/CPortSelectWidget.cpp" line="+105"/>
         <location line="+93"/>
         <source>All</source>
         <translation>全部</translation>
@@ -413,7 +533,7 @@
 <context>
     <name>CReceiverListHeader</name>
     <message>
-        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+80"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+113"/>
         <location line="+29"/>
         <source>Port</source>
         <translation>端口</translation>
@@ -485,12 +605,14 @@
         <translation>运行时间</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+4"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+65"/>
         <source>Reset</source>
         <translation>重置</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-2"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+2"/>
         <source>Filter</source>
         <translation>筛选</translation>
     </message>
@@ -498,14 +620,27 @@
 <context>
     <name>CReceiverListView</name>
     <message>
-        <location filename="../../src/receiverlist/CReceiverListView.cpp" line="+1221"/>
+        <location filename="../../src/receiverlist/progress/CUpgradeProgress.cpp" line="+36"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Succeeded</source>
         <translation>成功</translation>
+    </message>
+</context>
+<context>
+    <name>RowBoxAccessible</name>
+    <message>
+        <location filename="../../src/receiverlist/accessible/RowBoxAccessible.cpp" line="+13"/>
+        <source>Receiver checked</source>
+        <translation>接收卡已勾选</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Receiver not checked</source>
+        <translation>接收卡未勾选</translation>
     </message>
 </context>
 </TS>

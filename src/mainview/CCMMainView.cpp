@@ -109,3 +109,48 @@ CReceiverListView* CCMMainView::GetReceiverListView() const
 {
     return m_pPrivate->m_pReceiverListView;
 }
+
+void CCMMainView::SetColumnVisible(int nLogicalColumn, bool bVisible)
+{
+    m_pPrivate->m_pReceiverListView->SetColumnVisible(nLogicalColumn, bVisible);
+}
+
+bool CCMMainView::IsColumnVisible(int nLogicalColumn) const
+{
+    return m_pPrivate->m_pReceiverListView->IsColumnVisible(nLogicalColumn);
+}
+
+QByteArray CCMMainView::SaveViewState() const
+{
+    return m_pPrivate->m_pReceiverListView->SaveViewState();
+}
+
+bool CCMMainView::RestoreViewState(const QByteArray& state)
+{
+    return m_pPrivate->m_pReceiverListView->RestoreViewState(state);
+}
+
+void CCMMainView::CopyToClipboard() const
+{
+    m_pPrivate->m_pReceiverListView->CopyToClipboard();
+}
+
+bool CCMMainView::ExportCsv(QIODevice* pDevice, bool bCheckedOnly) const
+{
+    return m_pPrivate->m_pReceiverListView->ExportCsv(pDevice, bCheckedOnly);
+}
+
+bool CCMMainView::FindReceiver(const QString& strText)
+{
+    return m_pPrivate->m_pReceiverListView->FindReceiver(strText);
+}
+
+void CCMMainView::SetKeyboardChecking(bool bOn)
+{
+    m_pPrivate->m_pReceiverListView->SetKeyboardChecking(bOn);
+}
+
+bool CCMMainView::IsKeyboardChecking() const
+{
+    return m_pPrivate->m_pReceiverListView->IsKeyboardChecking();
+}

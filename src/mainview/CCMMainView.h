@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class CReceiverListView;
+class QIODevice;
 
 class CCMMainViewPrivate;
 
@@ -67,6 +68,87 @@ public:
     /// True from ProgressBegin() until ProgressFinished(): an upgrade is being
     /// shown and clicks on rows do not change the checks.
     bool IsProgressing() const;
+
+    /**
+     * @brief Shows or hides a column by its logical key.
+     *
+     * Keys as in the column table: 0 Port, 1 String position, 2 Type, 3 S/N,
+     * 4 Firmware, 5 Error/Total packets, 6 Progress, 7 Failed module,
+     * 8 Temperature, 9 Humidity, 10 Voltage, 11 Uptime. The first shown column
+     * (the one with the check box) cannot be hidden and the Port column follows
+     * CPreferenceControl::IsPortHidden(); for those the call does nothing. The
+     * choice stays across refreshes, preference changes and language changes.
+     * The operator makes the same choice in the menu a right click on the
+     * header opens.
+     */
+    void SetColumnVisible(int nLogicalColumn, bool bVisible);
+    /// Whether the column with this logical key (see SetColumnVisible()) is
+    /// shown now; false for a key out of range.
+    bool IsColumnVisible(int nLogicalColumn) const;
+
+    /**
+     * @brief The operator's layout as bytes for the host to store: column
+     * widths and hidden columns by logical key, the sort column and order.
+     *
+     * The bytes carry a version; give them back to RestoreViewState().
+     */
+    QByteArray SaveViewState() const;
+    /**
+     * @brief Brings back a layout saved with SaveViewState().
+     *
+     * Every width and hidden column goes to its own logical column, also when
+     * the Port column was shown then and is hidden now, or the reverse; a
+     * column this view does not have keeps what it has. Sorts the rows as a
+     * click on the header would.
+     * @return false, changing nothing, for bytes that are not a whole state of
+     *         this version (garbage, truncated, another version).
+     */
+    bool RestoreViewState(const QByteArray& state);
+
+    /**
+     * @brief Does what Ctrl+C does in the table: puts the checked rows, or the
+     * current row when none is checked, on the clipboard as tab-separated text.
+     *
+     * The first line holds the shown columns' labels; then one line per row in
+     * the order the view shows them, each cell's text as shown (progress as
+     * its text). Rows the port filter hides are left out. Nothing is copied
+     * when no row is checked and none is current.
+     */
+    void CopyToClipboard() const;
+    /**
+     * @brief Writes the rows the view shows, with the shown columns, as CSV.
+     *
+     * RFC 4180 (fields with a comma, quote or line break quoted, quotes
+     * doubled, lines ended by CR LF) in UTF-8 with a byte-order mark, a line of
+     * column labels first, rows in the order the view shows them.
+     * @param pDevice an open, writable device; the view does not close it.
+     * @param bCheckedOnly only the checked rows.
+     * @return false when the device is missing, not writable or does not take
+     *         every byte.
+     */
+    bool ExportCsv(QIODevice* pDevice, bool bCheckedOnly = false) const;
+    /**
+     * @brief Finds the next shown row after the current one (wrapping) whose
+     * S/N, type or firmware contains the text, case-insensitively.
+     *
+     * Makes it current, scrolls to it and marks it for a moment. Rows hidden by
+     * the port filter are not found.
+     * @return false, leaving the current row, when no row matches or the text
+     *         is empty.
+     */
+    bool FindReceiver(const QString& strText);
+    /**
+     * @brief Lets Space and Shift+Space check rows (on by default; a host
+     * that handles Space itself turns it off).
+     *
+     * Space then acts on the current row exactly as a click on its box,
+     * Shift+Space as a Shift-click on it; neither does anything while an
+     * upgrade is shown. Up, Down, Page Up, Page Down, Home and End move the
+     * current row, which wears a frame, whether this is on or not.
+     */
+    void SetKeyboardChecking(bool bOn);
+    /// Whether Space and Shift+Space check rows (SetKeyboardChecking()).
+    bool IsKeyboardChecking() const;
 
     /// The receiver list the view forwards to, for hosts that need more than
     /// the operations above. It is installed with the library but not part of

@@ -1,6 +1,8 @@
 #include "CReceiverListView.h"
 
+#include "CColumnVisibility.h"
 #include "CPortFilter.h"
+#include "CReceiverFind.h"
 #include "CPortSelectWidget.h"
 #include "CReceiverChecking.h"
 #include "CReceiverListDelegate.h"
@@ -91,6 +93,9 @@ void CReceiverListView::InitControl()
     d->pInput = std::make_unique<CReceiverListInput>(*d);
     d->pProgress = std::make_unique<CUpgradeProgress>(*d);
     d->pFilter = std::make_unique<CPortFilter>(*d);
+    d->pColumns = std::make_unique<CColumnVisibility>(*d);
+    d->pFind = std::make_unique<CReceiverFind>(*d);
+    d->pHeader->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void CReceiverListView::SetConnect()
@@ -107,6 +112,7 @@ void CReceiverListView::SetConnect()
         if (d->nHoverRow != -1)
             d->pInput->Leave();
     });
+    connect(d->pHeader, &QWidget::customContextMenuRequested, this, &CReceiverListView::ShowColumnMenu);
     connect(d->pPortSelect, &CPortSelectWidget::SignalClicked, this, [this]() {
         emit SignalFiltrate();
         FiltratePort(true);
@@ -122,10 +128,10 @@ void CReceiverListView::InitColumn()
     d->pHeader->SetColumnLabels(d->bShowPort);
     d->pModel->SetPortHidden(d->nPortColumnHidden != 0);
     const int nHidden = d->nPortColumnHidden;
-    const int arrWidth[s_nColumnCount] = { 90, nHidden ? 125 : 90, 90, 130, 80, 160, 220, 120, 100, 100, 100, 100 };
     for (int nKey = nHidden; nKey < s_nColumnCount; ++nKey)
-        setColumnWidth(nKey - nHidden, arrWidth[nKey]);
+        setColumnWidth(nKey - nHidden, CColumnVisibility::DefaultWidth(nKey, nHidden != 0));
     d->pHeader->setMinimumSectionSize(100);
+    d->pColumns->Apply();
 }
 
 void CReceiverListView::Retranslate()
@@ -246,6 +252,7 @@ void CReceiverListView::FinishRows(int nChecked)
     d->pHeader->SetHasRows(!d->listRowInfo.isEmpty());
     FiltratePort(false);
     d->pHeader->SetCheckBoxState(d->pChecking->StateForCount(nChecked), false);
+    d->pColumns->Apply();
 }
 
 bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const
@@ -519,6 +526,7 @@ void CReceiverListView::leaveEvent(QEvent* e)
 void CReceiverListView::mousePressEvent(QMouseEvent* e)
 {
     Q_D(CReceiverListView);
+    d->bKeyCurrent = false;
     if (d->bProgressing)
         return;
     if (!d->pInput->Press(e))
@@ -529,7 +537,8 @@ void CReceiverListView::keyPressEvent(QKeyEvent* e)
 {
     if (d_func()->pInput->Key(e->key()))
         emit SignalShowPack(true);
-    QTreeView::keyPressEvent(e);
+    if (!OperatorKey(e))
+        QTreeView::keyPressEvent(e);
 }
 
 void CReceiverListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -561,6 +570,7 @@ void CReceiverListView::drawRow(QPainter* painter, const QStyleOptionViewItem& o
     painter->drawRoundedRect(option.rect, 4.0, 4.0, Qt::AbsoluteSize);
     painter->restore();
     QTreeView::drawRow(painter, option, index);
+    DrawCurrentFrame(painter, option.rect, index);
 }
 
 QAbstractItemModel* CReceiverListView::GetModel() const { return d_func()->pModel; }

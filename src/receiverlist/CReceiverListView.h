@@ -7,6 +7,7 @@
 #include <QVector>
 
 class QAbstractItemModel;
+class QIODevice;
 class QSortFilterProxyModel;
 class CReceiverListHeader;
 class CReceiverListDelegate;
@@ -37,6 +38,22 @@ public:
     void SelectAll(bool bChecked);
     void UpdateCheckState();
     void FiltratePort(bool bClearChecks);
+
+    // The operator's features (CReceiverListViewFeatures.cpp); nKey is a
+    // logical column key.
+    void SetColumnVisible(int nKey, bool bVisible);
+    bool IsColumnVisible(int nKey) const;
+    QByteArray SaveViewState() const;
+    bool RestoreViewState(const QByteArray& state);
+    // What Ctrl+C puts on the clipboard; empty when nothing is to be copied.
+    QString CopyText() const;
+    void CopyToClipboard() const;
+    bool ExportCsv(QIODevice* pDevice, bool bCheckedOnly) const;
+    bool FindReceiver(const QString& strText);
+    void SetKeyboardChecking(bool bOn);
+    bool IsKeyboardChecking() const;
+    // The model row a find marks for a moment, -1 for none.
+    int GetFoundRow() const;
 
     // Read-only access for hosts and checks.
     // The table model (a CReceiverTableModel inside the library).
@@ -86,6 +103,12 @@ private:
     void FinishRows(int nChecked);
     void OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void OnHeaderSort(int nIndex, bool bSort);
+    void ShowColumnMenu(const QPoint& pos);
+    // The keys the operator's features add; true when the key was taken.
+    bool OperatorKey(QKeyEvent* e);
+    bool MoveCurrent(CursorAction eAction);
+    // The frame around the current row a key or a find moved.
+    void DrawCurrentFrame(QPainter* painter, const QRect& rect, const QModelIndex& index) const;
 
     const QScopedPointer<CReceiverListViewPrivate> m_pPrivate;
     Q_DECLARE_PRIVATE_D(m_pPrivate, CReceiverListView)

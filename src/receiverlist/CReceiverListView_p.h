@@ -17,6 +17,8 @@ class CUpgradeProgress;
 class CPortFilter;
 class COverlayScrollBars;
 class CViewOrder;
+class CColumnVisibility;
+class CReceiverFind;
 
 class CReceiverListViewPrivate
 {
@@ -46,6 +48,8 @@ public:
     std::unique_ptr<CUpgradeProgress> pProgress;
     std::unique_ptr<CPortFilter> pFilter;
     std::unique_ptr<COverlayScrollBars> pScrollBars;
+    std::unique_ptr<CColumnVisibility> pColumns;
+    std::unique_ptr<CReceiverFind> pFind;
     CReceiverListSorter sorter;
 
     // The receivers as last read, in the controller's order or list-sorted.
@@ -68,6 +72,10 @@ public:
     int nAnchorRow = -1;
     bool bMultiCheck = false;
     int nKeyState = 0;
+    // Space and Shift+Space check rows only when the host asks for it.
+    bool bKeyboardChecking = true;
+    // The current row was moved by a key or a find: it wears its frame.
+    bool bKeyCurrent = false;
     int nFilterPort = -1;
     int nFilterRowCount = 0;
 

@@ -2,6 +2,7 @@
 
 #include "CIconCache.h"
 #include "SReceiverRowInfo.h"
+#include "ShownCellText.h"
 
 #include <QPainter>
 #include <QTextOption>
@@ -110,14 +111,9 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
 
     if (nColumn == nPacketsColumn) {
         SetCellFont(painter);
-        const double dValue = index.data(ReceiverRole::SortKey).toDouble();
-        const int nDigits = index.data(ReceiverRole::Extra).toInt();
-        QString strText = QString::number(dValue, 'f', nDigits);
-        if (strText == QLatin1String("0"))
-            strText += QLatin1String(".0");
-        const QStringList listParts = strText.split(QLatin1Char('.'));
-        const QString strErrors = listParts.value(0);
-        const QString strTotal = listParts.value(1);
+        QString strErrors;
+        QString strTotal;
+        ShownCellText::PacketParts(index, &strErrors, &strTotal);
         const qint64 nErrors = strErrors.toLongLong();
         const qint64 nTotal = strTotal.toLongLong();
         const QPen penOld = painter->pen();

@@ -2,6 +2,7 @@
 
 #include "TavrelCMControl.h"
 
+#include "CHeaderAccessible.h"
 #include "CIconCache.h"
 #include "CToolTip.h"
 
@@ -99,6 +100,7 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
     m_pPrivate->m_strFilterIcon = s_strFilterDisable;
     m_pPrivate->m_pDetectLink = std::make_shared<SDetectLink>();
     m_pPrivate->m_pDetectLink->pHeader = this;
+    CHeaderAccessible::InstallFactory();
 
     setHighlightSections(false);
     setStretchLastSection(true);
@@ -290,12 +292,13 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
 
 void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
 {
-    if (!m_pPrivate->m_bEnabled || m_pPrivate->m_bBusy)
+    // The right button opens the column menu and does nothing else.
+    if (!m_pPrivate->m_bEnabled || m_pPrivate->m_bBusy || e->button() == Qt::RightButton)
         return;
     m_pPrivate->m_bBusy = true;
     const QPoint pos = e->pos();
 
-    if (m_pPrivate->m_rectReset.contains(pos)) {
+    if (ResetHitRect().contains(pos)) {
         if (g_pReceiverControl)
             g_pReceiverControl->ClearCableErrors();
         const std::shared_ptr<SDetectLink> pLink = m_pPrivate->m_pDetectLink;
@@ -361,7 +364,7 @@ void CReceiverListHeader::mouseMoveEvent(QMouseEvent* e)
         return;
     const QPoint pos = e->pos();
 
-    if (m_pPrivate->m_rectReset.contains(pos)) {
+    if (ResetHitRect().contains(pos)) {
         m_pPrivate->m_strResetIcon = s_strResetDown;
         if (!m_pPrivate->m_bResetHover) {
             m_pPrivate->m_bResetHover = true;
@@ -512,6 +515,18 @@ void CReceiverListHeader::SetSortColumn(int nColumn)
     m_pPrivate->m_nSortColumn = nColumn;
 }
 
+void CReceiverListHeader::SetSortFlag(bool bAscending)
+{
+    m_pPrivate->m_bSort = bAscending;
+    update();
+}
+
+QRect CReceiverListHeader::ResetHitRect() const
+{
+    const int nPackets = s_nPacketsColumn - m_pPrivate->m_nPortColumnHidden;
+    return nPackets < count() && isSectionHidden(nPackets) ? QRect() : m_pPrivate->m_rectReset;
+}
+
 const QStringList& CReceiverListHeader::GetLabels() const
 {
     return m_pPrivate->m_listLabels;
@@ -530,6 +545,11 @@ bool CReceiverListHeader::HasRows() const
 bool CReceiverListHeader::IsFilterDown() const
 {
     return m_pPrivate->m_bFilterDown;
+}
+
+bool CReceiverListHeader::IsPortShown() const
+{
+    return m_pPrivate->m_bShowPort;
 }
 
 bool CReceiverListHeader::IsFilterEnabled() const
@@ -564,5 +584,5 @@ QRect CReceiverListHeader::GetFilterRect() const
 
 QRect CReceiverListHeader::GetResetRect() const
 {
-    return m_pPrivate->m_rectReset;
+    return ResetHitRect();
 }

@@ -39,6 +39,7 @@ public:
     int GetSortColumn() const;
     bool GetSortFlag() const;
     void SetSortColumn(int nColumn);
+    void SetSortFlag(bool bAscending);
     void ShowButtonToolTip(bool bDelay);
 
     // Read-only state for hosts and checks.
@@ -47,6 +48,7 @@ public:
     bool HasRows() const;
     bool IsFilterDown() const;
     bool IsFilterEnabled() const;
+    bool IsPortShown() const;
     QString GetCheckIcon() const;
     QString GetFilterIcon() const;
     QString GetResetIcon() const;
@@ -79,6 +81,8 @@ private:
     QString FilterIconByFlags() const;
     QString CheckIconFor(bool bEnabled, int nState, bool bShowUnchecked) const;
     void OnSectionResized(int logicalIndex, int oldSize, int newSize);
+    // The Reset button's place, none while its column is hidden.
+    QRect ResetHitRect() const;
 
 
     // Shared with running detection jobs, so a job never signals a destroyed header.

@@ -56,9 +56,25 @@ bool CReceiverListInput::Press(QMouseEvent* e)
 {
     const QPoint pos = e->pos();
     const QModelIndex indexView = d.q->indexAt(pos);
+    return PressRow(indexView, IsInBox(pos, indexView), e->modifiers());
+}
+
+void CReceiverListInput::KeyCheck(bool bShift)
+{
+    const QModelIndex indexView = d.q->currentIndex();
+    if (!indexView.isValid() || d.q->isRowHidden(indexView.row(), QModelIndex()))
+        return;
+    // The pointer shows a row's box before it can click it; the key does the same.
+    const int r = d.pProxy->mapToSource(indexView).row();
+    if (d.IsRow(r) && !d.pModel->IsCheckable(r))
+        d.pModel->ShowBox(r);
+    PressRow(indexView, !bShift, bShift ? Qt::ShiftModifier : Qt::NoModifier);
+}
+
+bool CReceiverListInput::PressRow(const QModelIndex& indexView, bool bInBox, Qt::KeyboardModifiers modifiers)
+{
     const int r = indexView.isValid() ? d.pProxy->mapToSource(indexView).row() : -1;
-    const Qt::KeyboardModifiers modifiers = e->modifiers();
-    if (IsInBox(pos, indexView)) {
+    if (bInBox) {
         ClickBox(r);
     } else if (modifiers == Qt::ControlModifier && indexView.isValid()) {
         CtrlClick(r);

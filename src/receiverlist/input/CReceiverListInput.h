@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <Qt>
 
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
 
     // Returns false when the press is the tree view's own (empty space).
     bool Press(QMouseEvent* e);
+    // Space on the current row: a click on its box; with bShift a Shift-click
+    // on the row.
+    void KeyCheck(bool bShift);
     void Hover(const QPoint& pos);
     // The pointer entered the table at pos (in viewport coordinates).
     void Enter(const QPoint& pos);
@@ -26,6 +30,7 @@ public:
     bool Key(int nKey);
 
 private:
+    bool PressRow(const QModelIndex& indexView, bool bInBox, Qt::KeyboardModifiers modifiers);
     // Model row under a viewport position, through the proxy; -1 over empty space.
     int ModelRowAt(const QPoint& pos) const;
     bool IsInBox(const QPoint& pos, const QModelIndex& indexView) const;

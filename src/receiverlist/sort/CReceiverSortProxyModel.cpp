@@ -1,5 +1,7 @@
 #include "CReceiverSortProxyModel.h"
 
+#include "RowBoxAccessible.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -7,6 +9,13 @@
 CReceiverSortProxyModel::CReceiverSortProxyModel(QObject* parent)
     : QSortFilterProxyModel(parent)
 {
+}
+
+QVariant CReceiverSortProxyModel::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::AccessibleDescriptionRole && index.column() == 0 && index.isValid())
+        return RowBoxAccessible::Description(index);
+    return QSortFilterProxyModel::data(index, role);
 }
 
 void CReceiverSortProxyModel::sort(int column, Qt::SortOrder order)

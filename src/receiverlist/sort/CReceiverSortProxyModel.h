@@ -18,6 +18,8 @@ public:
     explicit CReceiverSortProxyModel(QObject* parent = nullptr);
 
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // Adds the first cell's check state in words for assistive technology.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 protected:
     bool lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const override;

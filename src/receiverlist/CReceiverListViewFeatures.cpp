@@ -1,0 +1,189 @@
+// The operator's features on the receiver view: columns, the saved layout,
+// copy and export, find and the keys. Each job lives in a class of its own;
+// the view only hands them its state.
+
+#include "CReceiverListView.h"
+
+#include "CColumnVisibility.h"
+#include "CReceiverFind.h"
+#include "CReceiverListHeader.h"
+#include "CReceiverListInput.h"
+#include "CReceiverListView_p.h"
+#include "CReceiverSortProxyModel.h"
+#include "CTableExport.h"
+#include "CViewState.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPainter>
+
+void CReceiverListView::SetColumnVisible(int nKey, bool bVisible)
+{
+    d_func()->pColumns->SetVisible(nKey, bVisible);
+}
+
+bool CReceiverListView::IsColumnVisible(int nKey) const
+{
+    return d_func()->pColumns->IsVisible(nKey);
+}
+
+void CReceiverListView::ShowColumnMenu(const QPoint& pos)
+{
+    Q_D(CReceiverListView);
+    d->pColumns->ShowMenu(d->pHeader->viewport()->mapToGlobal(pos));
+}
+
+QByteArray CReceiverListView::SaveViewState() const
+{
+    Q_D(const CReceiverListView);
+    SViewState state;
+    for (int nKey = 0; nKey < SViewState::s_nKeys; ++nKey)
+        state.arrWidth[size_t(nKey)] = d->pColumns->Width(nKey);
+    state.nHiddenKeys = d->pColumns->HiddenKeys();
+    state.nSortKey = d->pHeader->GetSortColumn() + d->nPortColumnHidden;
+    state.bAscending = d->pHeader->GetSortFlag();
+    return state.Save();
+}
+
+bool CReceiverListView::RestoreViewState(const QByteArray& bytes)
+{
+    Q_D(CReceiverListView);
+    SViewState state;
+    if (!SViewState::Load(bytes, &state))
+        return false;
+    // Every value goes to its own logical column; a column this view does
+    // not have (Port, by the preference) keeps what it has.
+    const int H = d->nPortColumnHidden;
+    for (int nKey = H; nKey < SViewState::s_nKeys; ++nKey) {
+        if (state.arrWidth[size_t(nKey)] > 0)
+            d->pColumns->SetWidth(nKey, state.arrWidth[size_t(nKey)]);
+    }
+    d->pColumns->SetHiddenKeys(state.nHiddenKeys);
+    if (state.nSortKey < H)
+        return true;
+    const int nColumn = state.nSortKey - H;
+    d->pHeader->SetSortColumn(nColumn);
+    d->pHeader->SetSortFlag(state.bAscending);
+    d->bSortPortHidden = H != 0;
+    d->bSortPortHiddenKnown = true;
+    // Without rows the next refresh sorts; with rows it sorts as a header click would.
+    if (d->pModel->rowCount() > 0)
+        OnHeaderSort(nColumn, state.bAscending);
+    return true;
+}
+
+QString CReceiverListView::CopyText() const
+{
+    return CTableExport(*d_func()).ClipboardText();
+}
+
+void CReceiverListView::CopyToClipboard() const
+{
+    const QString strText = CopyText();
+    if (!strText.isEmpty())
+        QApplication::clipboard()->setText(strText);
+}
+
+bool CReceiverListView::ExportCsv(QIODevice* pDevice, bool bCheckedOnly) const
+{
+    return CTableExport(*d_func()).WriteCsv(pDevice, bCheckedOnly);
+}
+
+bool CReceiverListView::FindReceiver(const QString& strText)
+{
+    return d_func()->pFind->Find(strText);
+}
+
+void CReceiverListView::SetKeyboardChecking(bool bOn)
+{
+    d_func()->bKeyboardChecking = bOn;
+}
+
+bool CReceiverListView::IsKeyboardChecking() const
+{
+    return d_func()->bKeyboardChecking;
+}
+
+int CReceiverListView::GetFoundRow() const
+{
+    return d_func()->pFind->MarkedRow();
+}
+
+bool CReceiverListView::OperatorKey(QKeyEvent* e)
+{
+    Q_D(CReceiverListView);
+    if (e->matches(QKeySequence::Copy)) {
+        CopyToClipboard();
+        e->accept();
+        return true;
+    }
+    switch (e->key()) {
+    case Qt::Key_Up:
+        return MoveCurrent(MoveUp);
+    case Qt::Key_Down:
+        return MoveCurrent(MoveDown);
+    case Qt::Key_PageUp:
+        return MoveCurrent(MovePageUp);
+    case Qt::Key_PageDown:
+        return MoveCurrent(MovePageDown);
+    case Qt::Key_Home:
+        return MoveCurrent(MoveHome);
+    case Qt::Key_End:
+        return MoveCurrent(MoveEnd);
+    case Qt::Key_Space:
+        if (!d->bKeyboardChecking || (e->modifiers() & ~Qt::ShiftModifier) != Qt::NoModifier)
+            return false;
+        // The rules of a click: nothing while an upgrade is shown.
+        if (!d->bProgressing)
+            d->pInput->KeyCheck(e->modifiers() == Qt::ShiftModifier);
+        e->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CReceiverListView::MoveCurrent(CursorAction eAction)
+{
+    Q_D(CReceiverListView);
+    // Rows are checked, never selected: the tree view would leave the current
+    // row where it is, so the view moves it itself. From now on it shows.
+    // Without a current row the first key lands on the first row; End and
+    // Page Down go on from there.
+    const bool bHadCurrent = currentIndex().isValid();
+    if (!bHadCurrent)
+        setCurrentIndex(moveCursor(MoveHome, Qt::NoModifier));
+    const bool bMove = bHadCurrent || eAction == MoveEnd || eAction == MovePageDown;
+    const QModelIndex index = bMove ? moveCursor(eAction, Qt::NoModifier) : currentIndex();
+    if (index.isValid()) {
+        setCurrentIndex(index);
+        scrollTo(index);
+    }
+    d->bKeyCurrent = true;
+    viewport()->update();
+    return true;
+}
+
+void CReceiverListView::DrawCurrentFrame(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    Q_D(const CReceiverListView);
+    const bool bFound = d->pFind->MarkedRow() != -1 && d->pProxy->mapToSource(index).row() == d->pFind->MarkedRow();
+    const bool bCurrent = d->bKeyCurrent && currentIndex().isValid() && currentIndex().row() == index.row();
+    if (!bFound && !bCurrent)
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRectF rectFrame = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (bFound) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor::fromRgba(0x403D8BFD));
+        painter->drawRoundedRect(rectFrame, 4.0, 4.0, Qt::AbsoluteSize);
+    }
+    if (bCurrent) {
+        painter->setPen(QPen(QColor::fromRgba(0xFF6E9BE8), 1.0));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(rectFrame, 4.0, 4.0, Qt::AbsoluteSize);
+    }
+    painter->restore();
+}

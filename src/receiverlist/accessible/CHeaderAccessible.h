@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <array>
+
+class CReceiverListHeader;
+
+// The header's painted controls for assistive technology: the check box, the
+// Filter and the Reset button are no widgets, so the header names them, gives
+// their roles, states and places, and presses them the way a click does.
+class CHeaderAccessible : public QAccessibleWidget
+{
+    Q_DECLARE_TR_FUNCTIONS(CHeaderAccessible)
+
+public:
+    enum EControl
+    {
+        CheckBox,
+        Filter,
+        Reset,
+        ControlCount
+    };
+
+    explicit CHeaderAccessible(CReceiverListHeader* pHeader);
+    ~CHeaderAccessible() override;
+
+    // Installs the factory that gives every receiver header this interface; once.
+    static void InstallFactory();
+
+    int childCount() const override;
+    QAccessibleInterface* child(int nIndex) const override;
+    int indexOfChild(const QAccessibleInterface* pChild) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QString text(QAccessible::Text t) const override;
+
+private:
+    std::array<QAccessible::Id, ControlCount> m_arrChild {};
+};
+
+// One painted control of the header.
+class CHeaderControlAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    CHeaderControlAccessible(CReceiverListHeader* pHeader, CHeaderAccessible::EControl eControl);
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override;
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType eType) override;
+
+    QStringList actionNames() const override;
+    void doAction(const QString& strAction) override;
+    QStringList keyBindingsForAction(const QString&) const override { return QStringList(); }
+
+private:
+    // The control's rectangle in the header's viewport.
+    QRect LocalRect() const;
+
+    QPointer<CReceiverListHeader> m_pHeader;
+    CHeaderAccessible::EControl m_eControl;
+};

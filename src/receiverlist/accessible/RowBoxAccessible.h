@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QModelIndex;
+
+// A row's check box as assistive technology hears of it. The box is painted
+// and shows only under the pointer or when checked, so the first cell tells
+// its state in words, whether the box is drawn or not.
+namespace RowBoxAccessible
+{
+QString Description(const QModelIndex& indexFirstCell);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QIODevice;
+class CReceiverListViewPrivate;
+
+// The table handed on as text: what the view shows, columns and rows as on
+// screen, each cell as painted.
+class CTableExport
+{
+public:
+    explicit CTableExport(const CReceiverListViewPrivate& d);
+
+    // Tab-separated, a line of labels first: the checked rows, or the current
+    // row when none is checked; empty when there is neither.
+    QString ClipboardText() const;
+    // RFC 4180 CSV in UTF-8 with a byte-order mark; false when the device
+    // does not take every byte.
+    bool WriteCsv(QIODevice* pDevice, bool bCheckedOnly) const;
+
+    static QString CsvField(const QString& str);
+
+private:
+    // View rows shown (not hidden by the port filter), in screen order.
+    std::vector<int> ShownViewRows(bool bCheckedOnly) const;
+    // Shown model columns, left to right.
+    std::vector<int> ShownColumns() const;
+    QStringList Labels(const std::vector<int>& vecColumns) const;
+    QStringList RowTexts(int nViewRow, const std::vector<int>& vecColumns) const;
+
+    const CReceiverListViewPrivate& d;
+};
