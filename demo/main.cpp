@@ -112,7 +112,13 @@ int main(int argc, char* argv[])
     if (options.bE2E)
         options.bLogEvents = true;
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always scales for the screen; Qt 5 only when asked.
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+#endif
+    // Whole-number factors on both, as Qt 5 rounds by default: Qt 6 would pass
+    // 1.25 or 1.5 through and the table's 1 px lines would land between pixels.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cmview_demo"));
     QApplication::setApplicationVersion(QStringLiteral(CMVIEW_DEMO_VERSION));

@@ -3,6 +3,7 @@
 #   1. AddressSanitizer + UndefinedBehaviorSanitizer: the whole project, every CTest test;
 #   2. ThreadSanitizer: the suites that run detection jobs and other threads.
 # Any sanitizer report fails the script, also one from a process that exits 0.
+# Both builds are against Qt 5, whose libraries the suppressions name.
 #   ASAN_BUILD_DIR (default build-asan), TSAN_BUILD_DIR (default build-tsan)
 #   SANITIZE_ONLY=asan|tsan runs one half; TSAN_TESTS overrides the TSan test regex.
 set -euo pipefail
@@ -30,7 +31,7 @@ check_logs() {
 
 run_asan() {
     local t0=$SECONDS logs="$asan_build/sanitizer-logs"
-    cmake -S . -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    cmake -S . -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQT_MAJOR_VERSION=5 \
         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer"
     cmake --build "$asan_build" -j"$jobs"
     rm -rf "$logs" && mkdir -p "$logs"
@@ -57,7 +58,7 @@ run_tsan() {
         [[ "$name" =~ $tsan_tests ]] && targets+=("$name")
     done
     [ ${#targets[@]} -gt 0 ] || { echo "sanitize.sh: no test matches '$tsan_tests'" >&2; exit 1; }
-    cmake -S . -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    cmake -S . -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQT_MAJOR_VERSION=5 \
         -DCMVIEW_BUILD_DEMO=OFF -DCMVIEW_BUILD_BENCH=OFF \
         -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer"
     cmake --build "$tsan_build" -j"$jobs" --target "${targets[@]}"

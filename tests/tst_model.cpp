@@ -129,6 +129,19 @@ private slots:
         QCOMPARE(model.WriteRow(0, ThreeRows().at(0), SRowProgressInfo()), Bit(ReceiverColumn::Port) | Bit(ReceiverColumn::Type));
         QCOMPARE(indexType.data().toString(), QStringLiteral("Cabinet A"));
         QCOMPARE(model.RowNumber(0, ReceiverColumn::Port), 0);
+        // A progress record compares by value: handed back as read, or built
+        // anew with its own copy of the text, it is no change either.
+        const QModelIndex indexProgress = model.index(0, ReceiverColumn::Progress);
+        QSignalSpy spyProgress(&model, &QAbstractItemModel::dataChanged);
+        QVERIFY(model.setData(indexProgress, indexProgress.data(ReceiverRole::Extra), ReceiverRole::Extra));
+        SRowProgressInfo progress;
+        progress.strText = QString::fromLatin1("N/") + QLatin1Char('A');
+        QVERIFY(model.setData(indexProgress, QVariant::fromValue(progress), ReceiverRole::Extra));
+        QCOMPARE(spyProgress.count(), 0);
+        progress.nProgress = 40;
+        QVERIFY(model.setData(indexProgress, QVariant::fromValue(progress), ReceiverRole::Extra));
+        QCOMPARE(spyProgress.count(), 1);
+        QCOMPARE(indexProgress.data(ReceiverRole::Extra).value<SRowProgressInfo>().nProgress, 40);
     }
 
     // The packet key is printed signed by rebuilds and updates, unsigned by

@@ -943,8 +943,14 @@ QString TestStress::Verify()
         if (m_pView->IsMultiCheck() != bool(m_expect.nSelectAll))
             return QStringLiteral("multi-check mode not set by SelectAll");
         for (int p = 0; p < Proxy()->rowCount(); ++p) {
-            const cmtest::CCell pFirst = cmtest::CCell(Model(), Proxy()->mapToSource(Proxy()->index(p, 0)));
+            const QModelIndex indexSource = Proxy()->mapToSource(Proxy()->index(p, 0));
+            const cmtest::CCell pFirst = cmtest::CCell(Model(), indexSource);
             const bool bChecked = m_expect.nSelectAll && !m_pView->isRowHidden(p, QModelIndex());
+            // A popup closing over the rows hands the pointer back to the view,
+            // whose row under it shows its (unchecked) box again.
+            const bool bHoverBox = !m_expect.nSelectAll && indexSource.row() == m_pView->GetHoverRow() && pFirst->checkState() == Qt::Unchecked;
+            if (bHoverBox)
+                continue;
             if (pFirst->isCheckable() != bool(m_expect.nSelectAll) || (pFirst->checkState() == Qt::Checked) != bChecked)
                 return QStringLiteral("view row %1 after SelectAll(%2): checkable %3, state %4").arg(p).arg(m_expect.nSelectAll).arg(pFirst->isCheckable()).arg(pFirst->checkState());
         }

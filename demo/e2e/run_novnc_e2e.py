@@ -340,10 +340,12 @@ def check_screen(image, to_page, targets, clip_x, clip_y):
             return []
         return pixels[y][max(0, left - clip_x):min(width, right - clip_x)]
 
+    # The band above the labels: through their middle the share of plain band
+    # hangs on how the glyphs fall, a pixel up or down, and sits near half.
     x_left, x_right = targets["header-check"][0], targets["reset"][0]
-    header = line(targets["header-check"][1], x_left, x_right)
+    header = line(targets["header-check"][1] - 12, x_left, x_right)
     if share(header, HEADER) < 0.5:
-        return f"the header line is {share(header, HEADER):.0%} #2F3237"
+        return f"the header band above the labels is {share(header, HEADER):.0%} #2F3237"
     rows = sorted((v for k, v in targets.items() if k.startswith("row")), key=lambda p: p[1])
     if len(rows) < 4:
         return f"the demo reported {len(rows)} rows"

@@ -14,6 +14,7 @@
 #include "CUpgradeProgress.h"
 #include "CViewOrder.h"
 #include "ControllerReading.h"
+#include "CQtCompat.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -488,7 +489,7 @@ bool CReceiverListView::event(QEvent* e)
     switch (e->type()) {
     case QEvent::Enter:
         if (const auto* pEnter = dynamic_cast<QEnterEvent*>(e); pEnter && !d->bProgressing)
-            d->pInput->Enter(pEnter->pos() - QPoint(0, 40));
+            d->pInput->Enter(QtCompat::EventPos(pEnter) - QPoint(0, 40));
         break;
     case QEvent::Hide:
         d->nKeyState = 0;

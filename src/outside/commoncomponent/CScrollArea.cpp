@@ -24,7 +24,11 @@ void CScrollArea::SetNeedEnter(bool bNeedEnter)
     UpdateBarPolicy(underMouse());
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+void CScrollArea::enterEvent(QEnterEvent* e)
+#else
 void CScrollArea::enterEvent(QEvent* e)
+#endif
 {
     UpdateBarPolicy(true);
     QScrollArea::enterEvent(e);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopWidget>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>

@@ -11,7 +11,6 @@
 #include <QPixmap>
 #include <QStyleOptionButton>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <atomic>
 #include <cstdio>
@@ -304,7 +303,7 @@ void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
             g_pReceiverControl->ClearCableErrors();
         const std::shared_ptr<SDetectLink> pLink = m_pPrivate->m_pDetectLink;
         // Nobody waits for the job; the link keeps it from reaching a destroyed header.
-        QtConcurrent::run(QThreadPool::globalInstance(), [pLink]() { return RunDetect(pLink); });
+        QThreadPool::globalInstance()->start([pLink]() { RunDetect(pLink); });
         m_pPrivate->m_bBusy = false;
         return;
     }

@@ -36,11 +36,6 @@ bool IsMarkRole(int nRole)
     return nRole == Qt::CheckStateRole || nRole == ReceiverRole::Extra || nRole == ReceiverRole::UpgradeMark;
 }
 
-bool SameProgress(const SRowProgressInfo& a, const SRowProgressInfo& b)
-{
-    return a.nState == b.nState && a.nProgress == b.nProgress && a.strText == b.strText;
-}
-
 // Rows outside an upgrade all answer the same progress record; one shared
 // value spares building a new one for every painted cell.
 const QVariant& DefaultProgressVariant()
@@ -59,7 +54,15 @@ QVariant MarkValue(qint8 nValue, bool bBool)
 
 int RowProgressInfoTypeId()
 {
-    static const int s_nTypeId = qRegisterMetaType<SRowProgressInfo>("SRowProgressInfo");
+    static const int s_nTypeId = []() {
+        const int nId = qRegisterMetaType<SRowProgressInfo>("SRowProgressInfo");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        // Without it Qt 5 compares the records' bytes, so equal texts held
+        // apart read as a change.
+        QMetaType::registerEqualsComparator<SRowProgressInfo>();
+#endif
+        return nId;
+    }();
     return s_nTypeId;
 }
 
@@ -142,7 +145,7 @@ QVariant CReceiverTableModel::RecordData(const SRow& row, int nKey, int nRole) c
     case ReceiverColumn::Progress:
         if (nRole != ReceiverRole::Extra)
             return QVariant();
-        return SameProgress(row.progress, SRowProgressInfo()) ? DefaultProgressVariant() : QVariant::fromValue(row.progress);
+        return row.progress == SRowProgressInfo() ? DefaultProgressVariant() : QVariant::fromValue(row.progress);
     default:
         break;
     }
@@ -326,7 +329,7 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
 bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progress)
 {
     SRow& row = m_vecRows[size_t(nRow)];
-    if (SameProgress(row.progress, progress))
+    if (row.progress == progress)
         return false;
     row.progress = progress;
     return true;
@@ -423,7 +426,7 @@ int CReceiverTableModel::RowNumber(int nRow, int nKey) const
     // A number somebody else wrote is read as the cell holds it; what does
     // not convert reads 0.
     const QVariant var = data(index(nRow, ColumnOfKey(nKey)), ReceiverRole::SortKey);
-    if (var.type() == QVariant::Int)
+    if (var.userType() == QMetaType::Int)
         return var.toInt();
     bool bOk = false;
     const int n = var.toInt(&bOk);

@@ -62,6 +62,13 @@ struct SRowProgressInfo
     QString strText = QStringLiteral("N/A");
 };
 
+// Also what QVariant's == uses (Qt 6 finds it; Qt 5 is told at registration).
+inline bool operator==(const SRowProgressInfo& a, const SRowProgressInfo& b)
+{
+    return a.nState == b.nState && a.nProgress == b.nProgress && a.strText == b.strText;
+}
+inline bool operator!=(const SRowProgressInfo& a, const SRowProgressInfo& b) { return !(a == b); }
+
 Q_DECLARE_METATYPE(SRowProgressInfo)
 
 // Registers the record with the meta-type system once and returns its id.
