@@ -662,6 +662,11 @@ std::vector<SReceiverAddress> CSimWall::UpgradeMembers() const
     return m_vecUpgradeMembers;
 }
 
+size_t CSimWall::SAddressHasher::operator()(const SReceiverAddress& address) const
+{
+    return size_t(CSimWallGenerator::AddressHash(address, 0));
+}
+
 const CSimWall::SUpgradeMember* CSimWall::UpgradeMemberLocked(const SReceiverAddress& address) const
 {
     const auto it = m_mapUpgrade.find(address);

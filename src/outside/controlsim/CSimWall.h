@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct SSimWallConfig
@@ -263,8 +264,13 @@ private:
     QUuid m_idLastDetected;
     Qt::HANDLE m_hLastDetectThread = nullptr;
 
-    // Upgrade.
-    std::map<SReceiverAddress, SUpgradeMember> m_mapUpgrade;
+    // Upgrade. Hashed, as a controller serving a large wall would: the view
+    // asks three questions per member on every progress tick.
+    struct SAddressHasher
+    {
+        size_t operator()(const SReceiverAddress& address) const;
+    };
+    std::unordered_map<SReceiverAddress, SUpgradeMember, SAddressHasher> m_mapUpgrade;
     std::vector<SReceiverAddress> m_vecUpgradeMembers;
     int m_nUpgradeRunning = 0;
 

@@ -253,16 +253,32 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
     if (vecFrom.size() != m_vecRows.size())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<SRow> vecRows(m_vecRows.size());
-    std::vector<SMarks> vecMarks(m_vecMarks.size());
     std::vector<int> vecTo(vecFrom.size());
-    for (size_t i = 0; i < vecFrom.size(); ++i) {
-        vecRows[i] = std::move(m_vecRows[size_t(vecFrom[i])]);
-        vecMarks[i] = m_vecMarks[size_t(vecFrom[i])];
+    for (size_t i = 0; i < vecFrom.size(); ++i)
         vecTo[size_t(vecFrom[i])] = int(i);
+    // The rows move in place, one cycle of the permutation at a time: a
+    // second vector of a large wall's records would be fresh pages from the
+    // system on every sort.
+    std::vector<char> vecPlaced(vecFrom.size(), 0);
+    for (size_t nStart = 0; nStart < vecFrom.size(); ++nStart) {
+        if (vecPlaced[nStart] || size_t(vecFrom[nStart]) == nStart)
+            continue;
+        SRow rowHeld = std::move(m_vecRows[nStart]);
+        const SMarks marksHeld = m_vecMarks[nStart];
+        size_t nTo = nStart;
+        for (;;) {
+            vecPlaced[nTo] = 1;
+            const size_t nFrom = size_t(vecFrom[nTo]);
+            if (nFrom == nStart) {
+                m_vecRows[nTo] = std::move(rowHeld);
+                m_vecMarks[nTo] = marksHeld;
+                break;
+            }
+            m_vecRows[nTo] = std::move(m_vecRows[nFrom]);
+            m_vecMarks[nTo] = m_vecMarks[nFrom];
+            nTo = nFrom;
+        }
     }
-    m_vecRows.swap(vecRows);
-    m_vecMarks.swap(vecMarks);
     const QModelIndexList listFrom = persistentIndexList();
     QModelIndexList listTo;
     listTo.reserve(listFrom.size());
