@@ -551,6 +551,7 @@ void CSimWall::StartUpgradeLocked(
     const std::vector<SReceiverAddress>& vecMembers, const std::vector<SReceiverAddress>* pFailing)
 {
     m_mapUpgrade.clear();
+    m_pLastMember = nullptr;
     m_vecUpgradeMembers.clear();
     m_nUpgradeRunning = 0;
 
@@ -652,6 +653,7 @@ void CSimWall::ClearUpgrade()
 {
     CSimWallLocker locker(&m_mutex);
     m_mapUpgrade.clear();
+    m_pLastMember = nullptr;
     m_vecUpgradeMembers.clear();
     m_nUpgradeRunning = 0;
 }
@@ -669,8 +671,14 @@ size_t CSimWall::SAddressHasher::operator()(const SReceiverAddress& address) con
 
 const CSimWall::SUpgradeMember* CSimWall::UpgradeMemberLocked(const SReceiverAddress& address) const
 {
+    if (m_pLastMember && m_addressLastMember == address)
+        return m_pLastMember;
     const auto it = m_mapUpgrade.find(address);
-    return it == m_mapUpgrade.end() ? nullptr : &it->second;
+    if (it == m_mapUpgrade.end())
+        return nullptr;
+    m_addressLastMember = address;
+    m_pLastMember = &it->second;
+    return m_pLastMember;
 }
 
 // ---- call accounting

@@ -271,6 +271,10 @@ private:
         size_t operator()(const SReceiverAddress& address) const;
     };
     std::unordered_map<SReceiverAddress, SUpgradeMember, SAddressHasher> m_mapUpgrade;
+    // The member last asked about: the view asks for its result, progress
+    // and stage one after the other. Nodes stay put until the map is cleared.
+    mutable SReceiverAddress m_addressLastMember;
+    mutable const SUpgradeMember* m_pLastMember = nullptr;
     std::vector<SReceiverAddress> m_vecUpgradeMembers;
     int m_nUpgradeRunning = 0;
 

@@ -5,6 +5,7 @@
 #include "ControllerReading.h"
 
 #include <cmath>
+#include <memory>
 #include <limits>
 
 CUpgradeProgress::CUpgradeProgress(CReceiverListViewPrivate& dPrivate)
@@ -47,9 +48,23 @@ bool CUpgradeProgress::Update()
     std::vector<SReceiverAddress> vecMembers;
     if (g_pUpgradeConfigControl)
         g_pUpgradeConfigControl->GetUpgradeReceivers(vecMembers);
-    CAddressTable<char> tableMembers(vecMembers.size());
-    for (const SReceiverAddress& address : vecMembers)
-        tableMembers.Insert(address);
+    // Hosts mostly upgrade the checked receivers, which they were given in row
+    // order: members are then matched walking both lists, and the hash table
+    // is only built at the first row out of step.
+    size_t nNextMember = 0;
+    std::unique_ptr<CAddressTable<char>> pTableMembers;
+    auto isMember = [&](const SReceiverAddress& address) {
+        if (nNextMember < vecMembers.size() && vecMembers[nNextMember] == address) {
+            ++nNextMember;
+            return true;
+        }
+        if (!pTableMembers) {
+            pTableMembers = std::make_unique<CAddressTable<char>>(vecMembers.size());
+            for (const SReceiverAddress& addressMember : vecMembers)
+                pTableMembers->Insert(addressMember);
+        }
+        return pTableMembers->Find(address) != nullptr;
+    };
 
     CReceiverTableModel* pModel = d.pModel;
     ControllerReading::CPortCache cachePort;
@@ -62,7 +77,7 @@ bool CUpgradeProgress::Update()
             const int nPort = d.bShowPort ? pModel->RowNumber(r, ReceiverColumn::Port) : 0;
             address = cachePort.Address(nPort, pModel->RowNumber(r, ReceiverColumn::Position));
         }
-        if (vecMembers.empty() || !tableMembers.Find(address)) {
+        if (vecMembers.empty() || !isMember(address)) {
             pModel->WriteProgress(r, SRowProgressInfo());
             continue;
         }
