@@ -231,6 +231,47 @@ private slots:
         QCOMPARE(rig.ViewColumn(ReceiverColumn::Position).join(' '), QStringLiteral("12 4 8 1 6 3 7 13 10 9 11 2 5"));
     }
 
+    // Serial numbers that change between two sorts of a wall of the same
+    // size, new ones or swapped ones, sort on their new texts: nothing kept
+    // from the earlier sort may decide the order.
+    void serialNumbersChangedBetweenSorts()
+    {
+        const QStringList listFirst { "R7", "R1", "R30", "R4" };
+        QList<SReceiverInfo> listRows;
+        for (int i = 0; i < listFirst.size(); ++i)
+            listRows << Receiver(0, i, listFirst[i]);
+        SHeaderRig rig(listRows);
+        QVERIFY(rig.bShown);
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        QCOMPARE(rig.ViewColumn(ReceiverColumn::SerialNumber), QStringList({ "R1", "R4", "R7", "R30" }));
+        // Type, then S/N again: the same wall, sorted the same.
+        rig.ClickSection(ReceiverColumn::Type);
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        QCOMPARE(rig.ViewColumn(ReceiverColumn::SerialNumber), QStringList({ "R1", "R4", "R7", "R30" }));
+        const QList<QStringList> listWalls {
+            { "R7", "R1", "R30", "R2" },  // one new
+            { "R2", "R30", "R1", "R7" },  // the same texts on other receivers
+            { "A9", "R30", "B1", "R7" },  // two new, sorting before the rest
+        };
+        for (const QStringList& listSN : listWalls) {
+            for (int i = 0; i < listSN.size(); ++i)
+                listRows[i] = Receiver(0, i, listSN[i]);
+            rig.pWall->SetReceivers(listRows);
+            rig.Main()->RefreshShow();
+            QStringList listSorted = listSN;
+            std::sort(listSorted.begin(), listSorted.end(), [](const QString& a, const QString& b) {
+                return a.at(0) != b.at(0) ? a.at(0) < b.at(0) : a.mid(1).toInt() < b.mid(1).toInt();
+            });
+            const bool bAscending = rig.Header()->GetSortFlag();
+            if (!bAscending)
+                std::reverse(listSorted.begin(), listSorted.end());
+            QCOMPARE(rig.ViewColumn(ReceiverColumn::SerialNumber), listSorted);
+            rig.ClickSection(ReceiverColumn::SerialNumber);
+            std::reverse(listSorted.begin(), listSorted.end());
+            QCOMPARE(rig.ViewColumn(ReceiverColumn::SerialNumber), listSorted);
+        }
+    }
+
     // Text columns sort in the proxy on keys read ahead; the rows must come out
     // exactly as a plain proxy orders them, ties (many equal types) included,
     // and also when the host left a key that is no text.

@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <functional>
 
 namespace
 {
@@ -106,7 +107,25 @@ std::vector<int> CReceiverListSorter::Sort(QVector<SReceiverRowInfo>& listInfo, 
     for (size_t i = 0; i < vecKeys.size(); ++i)
         vecFrom[i] = vecKeys[i].nIndex;
     ApplyPermutation(listInfo, vecFrom);
+    PermuteRowRanks(vecFrom);
     return vecFrom;
+}
+
+void CReceiverListSorter::PermuteRowRanks(const std::vector<int>& vecFrom)
+{
+    if (m_vecRowRank.size() != vecFrom.size()) {
+        m_vecRowRank.clear();
+        m_vecRowHash.clear();
+        return;
+    }
+    std::vector<int64_t> vecRank(vecFrom.size());
+    std::vector<size_t> vecHash(vecFrom.size());
+    for (size_t i = 0; i < vecFrom.size(); ++i) {
+        vecRank[i] = m_vecRowRank[size_t(vecFrom[i])];
+        vecHash[i] = m_vecRowHash[size_t(vecFrom[i])];
+    }
+    m_vecRowRank.swap(vecRank);
+    m_vecRowHash.swap(vecHash);
 }
 
 void CReceiverListSorter::SortKeys(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo, int nKey, bool bAscending)
@@ -131,7 +150,17 @@ void CReceiverListSorter::RankSerialNumbers(std::vector<SKey>& vecKeys, const QV
     // kept between sorts, within a bound that follows the wall's size. They
     // rarely change, so the kept texts are ranked once and later sorts of the
     // same wall only look the ranks up.
-    if (m_mapCollation.size() > size_t(listInfo.size()) * 2 + 1024) {
+    const size_t nCount = size_t(listInfo.size());
+    const std::hash<std::string> hash;
+    bool bRowRanksHold = m_vecRowRank.size() == nCount;
+    for (size_t i = 0; bRowRanksHold && i < nCount; ++i)
+        bRowRanksHold = m_vecRowHash[i] == hash(listInfo.at(int(i)).strSN);
+    if (bRowRanksHold) {
+        for (SKey& key : vecKeys)
+            key.nFirst = m_vecRowRank[size_t(key.nIndex)];
+        return;
+    }
+    if (m_mapCollation.size() > nCount * 2 + 1024) {
         m_mapCollation.clear();
         m_bRanksValid = false;
     }
@@ -141,8 +170,14 @@ void CReceiverListSorter::RankSerialNumbers(std::vector<SKey>& vecKeys, const QV
         vecCollation.push_back(&Collation(info.strSN));
     if (!m_bRanksValid)
         RankKeptSerialNumbers();
+    m_vecRowRank.resize(nCount);
+    m_vecRowHash.resize(nCount);
+    for (size_t i = 0; i < nCount; ++i) {
+        m_vecRowRank[i] = vecCollation[i]->nRank;
+        m_vecRowHash[i] = hash(listInfo.at(int(i)).strSN);
+    }
     for (SKey& key : vecKeys)
-        key.nFirst = vecCollation[size_t(key.nIndex)]->nRank;
+        key.nFirst = m_vecRowRank[size_t(key.nIndex)];
 }
 
 void CReceiverListSorter::RankKeptSerialNumbers()

@@ -41,8 +41,16 @@ private:
     SCollation& Collation(const std::string& strSN);
     void RankKeptSerialNumbers();
 
+    // Moves the per-record rank cache along with the records.
+    void PermuteRowRanks(const std::vector<int>& vecFrom);
+
     std::unordered_map<std::string, SCollation> m_mapCollation;
     // The ranks hold while no serial number joined the kept ones since they
     // were given: then a sort compares ranks, not collation keys.
     bool m_bRanksValid = false;
+    // Each record's rank and a hash of its serial number, in the list's
+    // order: while every hash still matches, a sort reads the ranks in order
+    // instead of looking every serial number up.
+    std::vector<int64_t> m_vecRowRank;
+    std::vector<size_t> m_vecRowHash;
 };
