@@ -88,6 +88,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Passes on only the rows on screen of a change notice: an update of a
+    // whole wall would otherwise have the view measure every row's rectangle.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QVector<int>& roles = QVector<int>()) override;
 
 private:
     void InitControl();

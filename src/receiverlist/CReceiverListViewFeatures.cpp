@@ -187,3 +187,20 @@ void CReceiverListView::DrawCurrentFrame(QPainter* painter, const QRect& rect, c
     }
     painter->restore();
 }
+
+void CReceiverListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
+{
+    // Rows of a flat table off the screen need no repaint; the rows keep one
+    // height, so nothing else of the view depends on them.
+    if (topLeft.isValid() && bottomRight.isValid() && topLeft.row() != bottomRight.row() && !topLeft.parent().isValid()) {
+        const QModelIndex indexFirst = indexAt(QPoint(0, 0));
+        const QModelIndex indexLast = indexAt(QPoint(0, viewport()->height() - 1));
+        const int nFirst = qMax(topLeft.row(), indexFirst.isValid() ? indexFirst.row() : 0);
+        const int nLast = qMin(bottomRight.row(), indexLast.isValid() ? indexLast.row() : model()->rowCount() - 1);
+        if (nFirst > nLast)
+            return;
+        QTreeView::dataChanged(topLeft.sibling(nFirst, topLeft.column()), bottomRight.sibling(nLast, bottomRight.column()), roles);
+        return;
+    }
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+}
