@@ -114,21 +114,27 @@ private:
     std::vector<Record> m_vecRecords;
 };
 
+// A peer's model behind a sort proxy in a shown tree view, set up as the view's.
+void ShowPeer(QAbstractItemModel* pModel, QSortFilterProxyModel* pProxy, QTreeView* pView)
+{
+    pProxy->setSortRole(Qt::UserRole);
+    pProxy->setSourceModel(pModel);
+    pView->setUniformRowHeights(true);
+    pView->setRootIsDecorated(false);
+    pView->setModel(pProxy);
+    pView->resize(1400, 800);
+    pView->show();
+    QCoreApplication::processEvents();
+}
+
 // The table model peer: records built and handed over in one reset, behind a
 // sort proxy in a shown tree view.
 void MeasureTablePeer(int nRows, int nRuns, std::map<QString, double>& mapPeer)
 {
     CPeerTableModel model;
     QSortFilterProxyModel proxy;
-    proxy.setSortRole(Qt::UserRole);
-    proxy.setSourceModel(&model);
     QTreeView view;
-    view.setUniformRowHeights(true);
-    view.setRootIsDecorated(false);
-    view.setModel(&proxy);
-    view.resize(1400, 800);
-    view.show();
-    QCoreApplication::processEvents();
+    ShowPeer(&model, &proxy, &view);
     int nRound = 0;
     mapPeer[QStringLiteral("table build")] = Measure(nRuns, nullptr, [&]() {
         ++nRound;
@@ -151,15 +157,8 @@ std::map<QString, double> MeasurePeers(int nRows, int nRuns)
     std::map<QString, double> mapPeer;
     QStandardItemModel model;
     QSortFilterProxyModel proxy;
-    proxy.setSortRole(Qt::UserRole);
-    proxy.setSourceModel(&model);
     QTreeView view;
-    view.setUniformRowHeights(true);
-    view.setRootIsDecorated(false);
-    view.setModel(&proxy);
-    view.resize(1400, 800);
-    view.show();
-    QCoreApplication::processEvents();
+    ShowPeer(&model, &proxy, &view);
 
     auto build = [&]() {
         proxy.setSourceModel(nullptr);
