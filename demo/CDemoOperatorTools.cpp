@@ -191,13 +191,18 @@ QString CDemoOperatorTools::HiddenKeys() const
     return list.isEmpty() ? QStringLiteral("-") : list.join(QLatin1Char(','));
 }
 
+std::unique_ptr<QSettings> CDemoOperatorTools::OpenLayoutSettings() const
+{
+    if (m_strLayoutFile.isEmpty())
+        return std::make_unique<QSettings>(QSettings::UserScope, QStringLiteral("CMView"), QStringLiteral("cmview_demo"));
+    return std::make_unique<QSettings>(m_strLayoutFile, QSettings::IniFormat);
+}
+
 void CDemoOperatorTools::RestoreLayout()
 {
     if (!m_bKeepLayout)
         return;
-    const std::unique_ptr<QSettings> pSettings(m_strLayoutFile.isEmpty()
-            ? new QSettings(QSettings::UserScope, QStringLiteral("CMView"), QStringLiteral("cmview_demo"))
-            : new QSettings(m_strLayoutFile, QSettings::IniFormat));
+    const std::unique_ptr<QSettings> pSettings = OpenLayoutSettings();
     if (!pSettings->contains(s_strLayoutKey))
         return;
     const bool bOk = m_pView->RestoreViewState(pSettings->value(s_strLayoutKey).toByteArray());
@@ -208,9 +213,7 @@ void CDemoOperatorTools::SaveLayout()
 {
     if (!m_bKeepLayout)
         return;
-    const std::unique_ptr<QSettings> pSettings(m_strLayoutFile.isEmpty()
-            ? new QSettings(QSettings::UserScope, QStringLiteral("CMView"), QStringLiteral("cmview_demo"))
-            : new QSettings(m_strLayoutFile, QSettings::IniFormat));
+    const std::unique_ptr<QSettings> pSettings = OpenLayoutSettings();
     pSettings->setValue(s_strLayoutKey, m_pView->SaveViewState());
     pSettings->sync();
     m_fnLog(QStringLiteral("Layout saved hidden=%1").arg(HiddenKeys()));

@@ -4,12 +4,14 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLineEdit;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QSettings;
 class QToolBar;
 class CCMMainView;
 
@@ -40,6 +42,8 @@ public:
     void Retranslate();
     void RestoreLayout();
     void SaveLayout();
+    // The user's settings, or the file --layout-file names.
+    std::unique_ptr<QSettings> OpenLayoutSettings() const;
     // Hidden logical keys, e.g. "2,8"; "-" for none.
     QString HiddenKeys() const;
 

@@ -76,22 +76,17 @@ def command_of(pid):
 
 
 def kill_session(sid):
-    for _ in range(100):
-        pids = session_pids(sid)
-        if not pids:
-            return
-        for pid in pids:
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except OSError:
-                pass
-        time.sleep(0.1)
+    _kill_until_gone(lambda: session_pids(sid))
 
 
 def kill_mentioning(text):
     """Kills the processes whose command line holds text (a unique temporary path)."""
+    _kill_until_gone(lambda: [pid for pid in all_pids() if text in command_of(pid)])
+
+
+def _kill_until_gone(find_pids):
     for _ in range(100):
-        pids = [pid for pid in all_pids() if text in command_of(pid)]
+        pids = find_pids()
         if not pids:
             return
         for pid in pids:
