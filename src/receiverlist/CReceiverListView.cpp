@@ -261,7 +261,7 @@ bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePor
     const int nRows = pModel->rowCount();
     CAddressTable<int> tableRow { size_t(nRows) };
     for (const int r : pOrder->RowsInViewOrder()) {
-        const auto slot = tableRow.Insert(cachePort.Address(pModel->Info(r).nPort, pModel->Info(r).nPosition));
+        const auto slot = tableRow.Insert(cachePort.Address(pModel->RecordPort(r), pModel->RecordPosition(r)));
         if (slot.second)
             *slot.first = r;
     }
@@ -381,8 +381,8 @@ void CReceiverListView::UpdatePacketCount()
     for (const int r : d->pOrder->RowsInViewOrder()) {
         // The receiver's own port, as the Port cell or the first cell keeps it.
         SReceiverAddress address;
-        static_cast<SPortAddress&>(address) = ControllerReading::PortAddress(pModel->Info(r).nPort);
-        address.nPosition = pModel->Info(r).nPosition;
+        static_cast<SPortAddress&>(address) = ControllerReading::PortAddress(pModel->RecordPort(r));
+        address.nPosition = pModel->RecordPosition(r);
         const SCounts* pCounts = tableCounts.Find(address);
         if (pCounts && pModel->WritePacketCounts(r, pCounts->nErrors, pCounts->nTotal)) {
             nFirstRow = qMin(nFirstRow, r);

@@ -221,6 +221,7 @@ private:
     void StartUpgradeLocked(
         const std::vector<SReceiverAddress>& vecMembers, const std::vector<SReceiverAddress>* pFailing);
     bool QuitUpgradeLocked();
+    void ClearUpgradeLocked();
     const SUpgradeMember* UpgradeMemberLocked(const SReceiverAddress& address) const;
 
     mutable QMutex m_mutex;
@@ -264,18 +265,20 @@ private:
     QUuid m_idLastDetected;
     Qt::HANDLE m_hLastDetectThread = nullptr;
 
-    // Upgrade. Hashed, as a controller serving a large wall would: the view
-    // asks three questions per member on every progress tick.
+    // Upgrade. The members' states lie in one array in member order, with a
+    // hashed index, as a controller serving a large wall would keep them: the
+    // view asks three questions per member on every progress tick, mostly
+    // walking the members in the order they were listed.
     struct SAddressHasher
     {
         size_t operator()(const SReceiverAddress& address) const;
     };
-    std::unordered_map<SReceiverAddress, SUpgradeMember, SAddressHasher> m_mapUpgrade;
-    // The member last asked about: the view asks for its result, progress
-    // and stage one after the other. Nodes stay put until the map is cleared.
-    mutable SReceiverAddress m_addressLastMember;
-    mutable const SUpgradeMember* m_pLastMember = nullptr;
     std::vector<SReceiverAddress> m_vecUpgradeMembers;
+    std::vector<SUpgradeMember> m_vecUpgradeState; // parallel to m_vecUpgradeMembers
+    std::unordered_map<SReceiverAddress, size_t, SAddressHasher> m_mapUpgradeIndex;
+    // The member last asked about; the next question is mostly about it or
+    // the member after it.
+    mutable size_t m_nLastMember = 0;
     int m_nUpgradeRunning = 0;
 
     // Call accounting.

@@ -29,10 +29,7 @@ void CSimWall::StartUpgrade(
 void CSimWall::StartUpgradeLocked(
     const std::vector<SReceiverAddress>& vecMembers, const std::vector<SReceiverAddress>* pFailing)
 {
-    m_mapUpgrade.clear();
-    m_pLastMember = nullptr;
-    m_vecUpgradeMembers.clear();
-    m_nUpgradeRunning = 0;
+    ClearUpgradeLocked();
 
     std::vector<SReceiverAddress> vecAll;
     if (vecMembers.empty()) {
@@ -44,13 +41,15 @@ void CSimWall::StartUpgradeLocked(
 
     const quint64 nSalt = quint64(m_config.nSeed) ^ c_nUpgradeSalt;
     m_vecUpgradeMembers.reserve(vecSource.size());
+    m_vecUpgradeState.reserve(vecSource.size());
+    m_mapUpgradeIndex.reserve(vecSource.size());
     for (const SReceiverAddress& address : vecSource) {
-        const auto inserted = m_mapUpgrade.emplace(address, SUpgradeMember());
-        if (!inserted.second)
+        if (!m_mapUpgradeIndex.emplace(address, m_vecUpgradeMembers.size()).second)
             continue; // listed twice
         m_vecUpgradeMembers.push_back(address);
+        m_vecUpgradeState.emplace_back();
         const quint64 nHash = CSimWallGenerator::AddressHash(address, nSalt);
-        SUpgradeMember& member = inserted.first->second;
+        SUpgradeMember& member = m_vecUpgradeState.back();
         member.dStep = 0.04 + double(nHash % 12) / 100.0;
         member.dFailAt = 0.15 + double((nHash >> 16) % 70) / 100.0;
         ++m_nUpgradeRunning;
@@ -58,9 +57,9 @@ void CSimWall::StartUpgradeLocked(
 
     if (pFailing) {
         for (const SReceiverAddress& address : *pFailing) {
-            const auto it = m_mapUpgrade.find(address);
-            if (it != m_mapUpgrade.end())
-                it->second.bFail = true;
+            const auto it = m_mapUpgradeIndex.find(address);
+            if (it != m_mapUpgradeIndex.end())
+                m_vecUpgradeState[it->second].bFail = true;
         }
         return;
     }
@@ -77,21 +76,21 @@ void CSimWall::StartUpgradeLocked(
         vecRank.emplace_back(CSimWallGenerator::AddressHash(m_vecUpgradeMembers[i], nFailSalt), i);
     std::partial_sort(vecRank.begin(), vecRank.begin() + std::ptrdiff_t(nFail), vecRank.end());
     for (size_t i = 0; i < nFail; ++i)
-        m_mapUpgrade[m_vecUpgradeMembers[vecRank[i].second]].bFail = true;
+        m_vecUpgradeState[vecRank[i].second].bFail = true;
 }
 
 void CSimWall::StepUpgrade()
 {
     CSimWallLocker locker(&m_mutex);
-    for (auto& entry : m_mapUpgrade) {
-        SUpgradeMember& member = entry.second;
+    for (size_t i = 0; i < m_vecUpgradeState.size(); ++i) {
+        SUpgradeMember& member = m_vecUpgradeState[i];
         if (member.nStage != 1)
             continue;
         member.dProgress += member.dStep;
         if (member.bFail && member.dProgress >= member.dFailAt) {
             member.dProgress = member.dFailAt;
             member.nStage = 2;
-            member.nResult = -1 - int(CSimWallGenerator::AddressHash(entry.first, c_nUpgradeFailSalt) % 3);
+            member.nResult = -1 - int(CSimWallGenerator::AddressHash(m_vecUpgradeMembers[i], c_nUpgradeFailSalt) % 3);
             --m_nUpgradeRunning;
         } else if (member.dProgress >= 1.0) {
             member.dProgress = 1.0;
@@ -118,10 +117,10 @@ bool CSimWall::QuitUpgradeLocked()
 {
     if (m_nUpgradeRunning <= 0)
         return false;
-    for (auto& entry : m_mapUpgrade) {
-        if (entry.second.nStage == 1) {
-            entry.second.nStage = 2;
-            entry.second.nResult = c_nUpgradeResultCancelled;
+    for (SUpgradeMember& member : m_vecUpgradeState) {
+        if (member.nStage == 1) {
+            member.nStage = 2;
+            member.nResult = c_nUpgradeResultCancelled;
         }
     }
     m_nUpgradeRunning = 0;
@@ -131,9 +130,15 @@ bool CSimWall::QuitUpgradeLocked()
 void CSimWall::ClearUpgrade()
 {
     CSimWallLocker locker(&m_mutex);
-    m_mapUpgrade.clear();
-    m_pLastMember = nullptr;
+    ClearUpgradeLocked();
+}
+
+void CSimWall::ClearUpgradeLocked()
+{
     m_vecUpgradeMembers.clear();
+    m_vecUpgradeState.clear();
+    m_mapUpgradeIndex.clear();
+    m_nLastMember = 0;
     m_nUpgradeRunning = 0;
 }
 
@@ -150,12 +155,16 @@ size_t CSimWall::SAddressHasher::operator()(const SReceiverAddress& address) con
 
 const CSimWall::SUpgradeMember* CSimWall::UpgradeMemberLocked(const SReceiverAddress& address) const
 {
-    if (m_pLastMember && m_addressLastMember == address)
-        return m_pLastMember;
-    const auto it = m_mapUpgrade.find(address);
-    if (it == m_mapUpgrade.end())
+    const size_t nCount = m_vecUpgradeMembers.size();
+    for (size_t i = m_nLastMember; i < nCount && i <= m_nLastMember + 1; ++i) {
+        if (m_vecUpgradeMembers[i] == address) {
+            m_nLastMember = i;
+            return &m_vecUpgradeState[i];
+        }
+    }
+    const auto it = m_mapUpgradeIndex.find(address);
+    if (it == m_mapUpgradeIndex.end())
         return nullptr;
-    m_addressLastMember = address;
-    m_pLastMember = &it->second;
-    return m_pLastMember;
+    m_nLastMember = it->second;
+    return &m_vecUpgradeState[it->second];
 }

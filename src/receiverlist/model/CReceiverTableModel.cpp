@@ -90,62 +90,64 @@ QVariant CReceiverTableModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role == Qt::EditRole)
         role = Qt::DisplayRole;
-    const SRow& row = m_vecRows[size_t(index.row())];
-    const SMarks& marks = m_vecMarks[size_t(index.row())];
+    const size_t nRow = size_t(index.row());
     const int nColumn = index.column();
     const int nKey = nColumn + m_nHidden;
-    QVariant var = StoredData(row, marks, nColumn, role);
+    QVariant var = StoredData(nRow, nColumn, role);
     if (var.isValid())
         return var;
     if (role == Qt::SizeHintRole)
         return QSize(0, s_nRowHeight);
     if ((role == ReceiverRole::SortKey && MirrorsSortKey(nKey)) || (role == ReceiverRole::PlainText && MirrorsPlainText(nKey)))
-        return StoredData(row, marks, nColumn, Qt::DisplayRole);
+        return StoredData(nRow, nColumn, Qt::DisplayRole);
     return var;
 }
 
-QVariant CReceiverTableModel::StoredData(const SRow& row, const SMarks& marks, int nColumn, int nRole) const
+QVariant CReceiverTableModel::StoredData(size_t nRow, int nColumn, int nRole) const
 {
-    if (row.pOverrides) {
-        const auto it = row.pOverrides->find({ nColumn, nRole });
-        if (it != row.pOverrides->end())
+    if (m_vecHot[nRow].bOverrides) {
+        const OverrideMap& mapOverrides = *m_vecRows[nRow].pOverrides;
+        const auto it = mapOverrides.find({ nColumn, nRole });
+        if (it != mapOverrides.end())
             return it->second;
     }
     if (nColumn == 0 && IsMarkRole(nRole)) {
+        const SMarks& marks = m_vecMarks[nRow];
         if (nRole == Qt::CheckStateRole)
             return MarkValue(marks.nCheck, false);
         return MarkValue(nRole == ReceiverRole::Extra ? marks.nBox : marks.nUpgradeMark, true);
     }
-    return RecordData(row, nColumn + m_nHidden, nRole);
+    return RecordData(nRow, nColumn + m_nHidden, nRole);
 }
 
-QVariant CReceiverTableModel::RecordData(const SRow& row, int nKey, int nRole) const
+QVariant CReceiverTableModel::RecordData(size_t nRow, int nKey, int nRole) const
 {
-    const SReceiverRowInfo& info = row.info;
+    const SReceiverRowInfo& info = m_vecRows[nRow].info;
+    const SRowHot& hot = m_vecHot[nRow];
     const bool bDisplay = nRole == Qt::DisplayRole;
     switch (nKey) {
     case ReceiverColumn::Port:
     case ReceiverColumn::Position: {
-        const int nNumber = nKey == ReceiverColumn::Port ? info.nPort : info.nPosition;
+        const int nNumber = nKey == ReceiverColumn::Port ? hot.nPort : hot.nPosition;
         if (nRole == ReceiverRole::SortKey)
             return nNumber;
         if (bDisplay)
             return ReceiverCellText::OrdinalText(nNumber);
         // Without the Port column the first cell keeps the receiver's port.
         if (nKey == ReceiverColumn::Position && nRole == ReceiverRole::RealPort && m_nHidden)
-            return info.nPort;
+            return hot.nPort;
         return QVariant();
     }
     case ReceiverColumn::Firmware:
         return bDisplay ? QVariant(ReceiverCellText::FirmwareText(info)) : QVariant();
     case ReceiverColumn::Packets:
         if (nRole == ReceiverRole::SortKey)
-            return row.dPacketKey;
-        return nRole == ReceiverRole::Extra ? QVariant(row.nPacketDigits) : QVariant();
+            return hot.dPacketKey;
+        return nRole == ReceiverRole::Extra ? QVariant(hot.nPacketDigits) : QVariant();
     case ReceiverColumn::Progress:
         if (nRole != ReceiverRole::Extra)
             return QVariant();
-        return row.progress == SRowProgressInfo() ? DefaultProgressVariant() : QVariant::fromValue(row.progress);
+        return hot.progress == SRowProgressInfo() ? DefaultProgressVariant() : QVariant::fromValue(hot.progress);
     default:
         break;
     }
@@ -172,13 +174,14 @@ bool CReceiverTableModel::setData(const QModelIndex& index, const QVariant& valu
         if (!SetMark(nRow, role, value))
             return true;
     } else {
-        SRow& row = m_vecRows[size_t(nRow)];
-        const QVariant varOld = StoredData(row, m_vecMarks[size_t(nRow)], nColumn, role);
+        const QVariant varOld = StoredData(size_t(nRow), nColumn, role);
         if (varOld.userType() == value.userType() && varOld == value)
             return true;
+        SRow& row = m_vecRows[size_t(nRow)];
         if (!row.pOverrides)
             row.pOverrides = std::make_unique<OverrideMap>();
         (*row.pOverrides)[{ nColumn, role }] = value;
+        m_vecHot[size_t(nRow)].bOverrides = true;
     }
     const QVector<int> vecRoles = role == Qt::DisplayRole ? QVector<int> { Qt::DisplayRole, Qt::EditRole } : QVector<int> { role };
     emit dataChanged(index, index, vecRoles);
@@ -221,8 +224,8 @@ void CReceiverTableModel::SetPortHidden(bool bHidden)
     else
         beginInsertColumns(QModelIndex(), nLast, nLast);
     m_nHidden = nHidden;
-    for (SRow& row : m_vecRows)
-        row.pOverrides.reset();
+    for (size_t i = 0; i < m_vecRows.size(); ++i)
+        DropOverrides(i);
     if (bHidden)
         endRemoveColumns();
     else
@@ -234,12 +237,18 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
     beginResetModel();
     m_vecRows.clear();
     m_vecRows.resize(size_t(listInfo.size()));
+    m_vecHot.assign(size_t(listInfo.size()), SRowHot());
     m_vecMarks.assign(size_t(listInfo.size()), SMarks());
     for (size_t i = 0; i < m_vecRows.size(); ++i) {
         SRow& row = m_vecRows[i];
+        SRowHot& hot = m_vecHot[i];
         row.info = listInfo.at(int(i));
         row.nId = m_nNextId++;
-        SetPacketKey(row, int32_t(row.info.nErrorPackets), int32_t(row.info.nTotalPackets));
+        hot.nPort = row.info.nPort;
+        hot.nPosition = row.info.nPosition;
+        hot.nErrorPackets = row.info.nErrorPackets;
+        hot.nTotalPackets = row.info.nTotalPackets;
+        SetPacketKey(hot, int32_t(hot.nErrorPackets), int32_t(hot.nTotalPackets));
         if (i < vecChecked.size() && vecChecked[i]) {
             ShowBox(int(i));
             m_vecMarks[i].nCheck = Qt::Checked;
@@ -264,6 +273,7 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
         if (vecPlaced[nStart] || size_t(vecFrom[nStart]) == nStart)
             continue;
         SRow rowHeld = std::move(m_vecRows[nStart]);
+        SRowHot hotHeld = std::move(m_vecHot[nStart]);
         const SMarks marksHeld = m_vecMarks[nStart];
         size_t nTo = nStart;
         for (;;) {
@@ -271,10 +281,12 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
             const size_t nFrom = size_t(vecFrom[nTo]);
             if (nFrom == nStart) {
                 m_vecRows[nTo] = std::move(rowHeld);
+                m_vecHot[nTo] = std::move(hotHeld);
                 m_vecMarks[nTo] = marksHeld;
                 break;
             }
             m_vecRows[nTo] = std::move(m_vecRows[nFrom]);
+            m_vecHot[nTo] = std::move(m_vecHot[nFrom]);
             m_vecMarks[nTo] = m_vecMarks[nFrom];
             nTo = nFrom;
         }
@@ -288,23 +300,32 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void CReceiverTableModel::SetPacketKey(SRow& row, long long nErrors, long long nTotal)
+void CReceiverTableModel::SetPacketKey(SRowHot& hot, long long nErrors, long long nTotal)
 {
-    row.dPacketKey = ReceiverCellText::PacketKey(nErrors, nTotal, &row.nPacketDigits);
+    hot.dPacketKey = ReceiverCellText::PacketKey(nErrors, nTotal, &hot.nPacketDigits);
+}
+
+uint32_t CReceiverTableModel::DropOverrides(size_t nRow)
+{
+    SRowHot& hot = m_vecHot[nRow];
+    if (!hot.bOverrides)
+        return 0;
+    uint32_t nKeys = 0;
+    std::unique_ptr<OverrideMap>& pOverrides = m_vecRows[nRow].pOverrides;
+    for (const auto& value : *pOverrides)
+        nKeys |= 1u << (value.first.first + m_nHidden);
+    pOverrides.reset();
+    hot.bOverrides = false;
+    return nKeys;
 }
 
 uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, const SRowProgressInfo& progress)
 {
-    SRow& row = m_vecRows[size_t(nRow)];
-    uint32_t nKeys = 0;
-    if (row.pOverrides) {
-        for (const auto& value : *row.pOverrides)
-            nKeys |= 1u << (value.first.first + m_nHidden);
-        row.pOverrides.reset();
-    }
+    uint32_t nKeys = DropOverrides(size_t(nRow));
     // Fields are compared and only the changed ones copied: on a live wall
     // most texts stay as they were.
-    SReceiverRowInfo& old = row.info;
+    SReceiverRowInfo& old = m_vecRows[size_t(nRow)].info;
+    SRowHot& hot = m_vecHot[size_t(nRow)];
     const auto mark = [&nKeys](bool bChanged, int nKey) { nKeys |= bChanged ? 1u << nKey : 0u; };
     const auto text = [&](std::string SReceiverRowInfo::*pField, int nKey) {
         if (old.*pField == info.*pField)
@@ -312,11 +333,11 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
         old.*pField = info.*pField;
         nKeys |= 1u << nKey;
     };
-    mark(old.nPort != info.nPort, m_nHidden ? ReceiverColumn::Position : ReceiverColumn::Port);
-    mark(old.nPosition != info.nPosition, ReceiverColumn::Position);
+    mark(hot.nPort != info.nPort, m_nHidden ? ReceiverColumn::Position : ReceiverColumn::Port);
+    mark(hot.nPosition != info.nPosition, ReceiverColumn::Position);
     mark(old.strTypeName != info.strTypeName || old.strVersion != info.strVersion, ReceiverColumn::Firmware);
-    old.nPort = info.nPort;
-    old.nPosition = info.nPosition;
+    hot.nPort = info.nPort;
+    hot.nPosition = info.nPosition;
     text(&SReceiverRowInfo::strTypeName, ReceiverColumn::Firmware);
     text(&SReceiverRowInfo::strVersion, ReceiverColumn::Firmware);
     text(&SReceiverRowInfo::strType, ReceiverColumn::Type);
@@ -328,14 +349,14 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
     text(&SReceiverRowInfo::strUptime, ReceiverColumn::Uptime);
     // A rebuild prints the counts signed; a key printed so from the same
     // counts is kept.
-    if (row.bUnsignedKey || old.nErrorPackets != info.nErrorPackets || old.nTotalPackets != info.nTotalPackets) {
-        old.nErrorPackets = info.nErrorPackets;
-        old.nTotalPackets = info.nTotalPackets;
-        const double dKey = row.dPacketKey;
-        const int nDigits = row.nPacketDigits;
-        SetPacketKey(row, int32_t(info.nErrorPackets), int32_t(info.nTotalPackets));
-        row.bUnsignedKey = false;
-        mark(dKey != row.dPacketKey || nDigits != row.nPacketDigits, ReceiverColumn::Packets);
+    if (hot.bUnsignedKey || hot.nErrorPackets != info.nErrorPackets || hot.nTotalPackets != info.nTotalPackets) {
+        hot.nErrorPackets = info.nErrorPackets;
+        hot.nTotalPackets = info.nTotalPackets;
+        const double dKey = hot.dPacketKey;
+        const int nDigits = hot.nPacketDigits;
+        SetPacketKey(hot, int32_t(info.nErrorPackets), int32_t(info.nTotalPackets));
+        hot.bUnsignedKey = false;
+        mark(dKey != hot.dPacketKey || nDigits != hot.nPacketDigits, ReceiverColumn::Packets);
     }
     if (WriteProgress(nRow, progress))
         nKeys |= 1u << ReceiverColumn::Progress;
@@ -344,32 +365,35 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
 
 bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progress)
 {
-    SRow& row = m_vecRows[size_t(nRow)];
-    if (row.progress == progress)
+    SRowProgressInfo& current = m_vecHot[size_t(nRow)].progress;
+    if (current == progress)
         return false;
-    row.progress = progress;
+    current = progress;
     return true;
 }
 
 bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t nTotal)
 {
-    SRow& row = m_vecRows[size_t(nRow)];
+    SRowHot& hot = m_vecHot[size_t(nRow)];
     bool bChanged = false;
-    const int nColumn = ColumnOfKey(ReceiverColumn::Packets);
-    if (row.pOverrides) {
-        bChanged = row.pOverrides->erase({ nColumn, ReceiverRole::SortKey }) + row.pOverrides->erase({ nColumn, ReceiverRole::Extra }) > 0;
-        if (row.pOverrides->empty())
-            row.pOverrides.reset();
+    if (hot.bOverrides) {
+        const int nColumn = ColumnOfKey(ReceiverColumn::Packets);
+        std::unique_ptr<OverrideMap>& pOverrides = m_vecRows[size_t(nRow)].pOverrides;
+        bChanged = pOverrides->erase({ nColumn, ReceiverRole::SortKey }) + pOverrides->erase({ nColumn, ReceiverRole::Extra }) > 0;
+        if (pOverrides->empty()) {
+            pOverrides.reset();
+            hot.bOverrides = false;
+        }
     }
-    if (row.bUnsignedKey && row.info.nErrorPackets == nErrors && row.info.nTotalPackets == nTotal)
+    if (hot.bUnsignedKey && hot.nErrorPackets == nErrors && hot.nTotalPackets == nTotal)
         return bChanged;
-    const double dKey = row.dPacketKey;
-    const int nDigits = row.nPacketDigits;
-    row.info.nErrorPackets = nErrors;
-    row.info.nTotalPackets = nTotal;
-    SetPacketKey(row, static_cast<long long>(nErrors), static_cast<long long>(nTotal));
-    row.bUnsignedKey = true;
-    return bChanged || dKey != row.dPacketKey || nDigits != row.nPacketDigits;
+    const double dKey = hot.dPacketKey;
+    const int nDigits = hot.nPacketDigits;
+    hot.nErrorPackets = nErrors;
+    hot.nTotalPackets = nTotal;
+    SetPacketKey(hot, static_cast<long long>(nErrors), static_cast<long long>(nTotal));
+    hot.bUnsignedKey = true;
+    return bChanged || dKey != hot.dPacketKey || nDigits != hot.nPacketDigits;
 }
 
 bool CReceiverTableModel::SetCheckState(int nRow, int nState)
@@ -436,9 +460,9 @@ void CReceiverTableModel::CellsChanged(int nFirstRow, int nLastRow, int nFirstCo
 
 int CReceiverTableModel::RowNumber(int nRow, int nKey) const
 {
-    const SRow& row = m_vecRows[size_t(nRow)];
-    if (!row.pOverrides)
-        return nKey == ReceiverColumn::Port ? row.info.nPort : row.info.nPosition;
+    const SRowHot& hot = m_vecHot[size_t(nRow)];
+    if (!hot.bOverrides)
+        return nKey == ReceiverColumn::Port ? hot.nPort : hot.nPosition;
     // A number somebody else wrote is read as the cell holds it; what does
     // not convert reads 0.
     const QVariant var = data(index(nRow, ColumnOfKey(nKey)), ReceiverRole::SortKey);

@@ -60,7 +60,10 @@ public:
     // One notice over the rectangle of cells.
     void CellsChanged(int nFirstRow, int nLastRow, int nFirstColumn, int nLastColumn);
 
-    const SReceiverRowInfo& Info(int nRow) const { return m_vecRows[size_t(nRow)].info; }
+    // The port and position the row's record came with, whatever others
+    // wrote into its cells since.
+    int RecordPort(int nRow) const { return m_vecHot[size_t(nRow)].nPort; }
+    int RecordPosition(int nRow) const { return m_vecHot[size_t(nRow)].nPosition; }
     bool IsCheckable(int nRow) const { return m_vecMarks[size_t(nRow)].bCheckable; }
     bool IsChecked(int nRow) const { return m_vecMarks[size_t(nRow)].nCheck == Qt::Checked; }
     // The check state as a number; Qt::Unchecked when none is set.
@@ -79,13 +82,26 @@ private:
     static constexpr qint8 s_nNone = -1;
     using OverrideMap = std::map<std::pair<int, int>, QVariant>; // (column, role) -> value
 
+    // What the walks over every row read and write (address, packet counts,
+    // progress), kept apart from the texts: a walk over a large wall's rows
+    // then stays in cache. The numbers here are the row's; those in
+    // SRow::info are not kept up to date.
+    struct SRowHot
+    {
+        int32_t nPort = 0;
+        int32_t nPosition = -1;
+        uint32_t nErrorPackets = 0;
+        uint32_t nTotalPackets = 0;
+        double dPacketKey = 0.0;
+        int32_t nPacketDigits = 0;
+        bool bUnsignedKey = false; // the key was printed from unsigned counts
+        bool bOverrides = false;   // SRow::pOverrides holds values
+        SRowProgressInfo progress;
+    };
+    // The texts, and what others wrote into the row's cells.
     struct SRow
     {
         SReceiverRowInfo info;
-        SRowProgressInfo progress;
-        double dPacketKey = 0.0;
-        int nPacketDigits = 0;
-        bool bUnsignedKey = false; // the key was printed from unsigned counts
         quint64 nId = 0;
         std::unique_ptr<OverrideMap> pOverrides;
     };
@@ -100,12 +116,15 @@ private:
     };
 
     // The value a cell holds for a role, before mirrored roles are derived.
-    QVariant StoredData(const SRow& row, const SMarks& marks, int nColumn, int nRole) const;
-    QVariant RecordData(const SRow& row, int nKey, int nRole) const;
+    QVariant StoredData(size_t nRow, int nColumn, int nRole) const;
+    QVariant RecordData(size_t nRow, int nKey, int nRole) const;
     bool SetMark(int nRow, int nRole, const QVariant& value);
-    void SetPacketKey(SRow& row, long long nErrors, long long nTotal);
+    static void SetPacketKey(SRowHot& hot, long long nErrors, long long nTotal);
+    // Drops what others wrote into the row; returns the column keys it was in, as bits.
+    uint32_t DropOverrides(size_t nRow);
 
     std::vector<SRow> m_vecRows;
+    std::vector<SRowHot> m_vecHot;
     std::vector<SMarks> m_vecMarks;
     int m_nHidden = 0;
     quint64 m_nNextId = 1;
