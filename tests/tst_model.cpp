@@ -1,8 +1,9 @@
 // The table model on its own, watched by QAbstractItemModelTester: rebuilds,
 // moves, updates that announce only what changed, values written by others,
-// and the first cell's check marks.
+// and the first cell's check marks; and the address table rows are matched by.
 
 #include "CReceiverTableModel.h"
+#include "ControllerReading.h"
 #include "ReceiverCellText.h"
 
 #include <QAbstractItemModelTester>
@@ -59,8 +60,20 @@ private slots:
         QVERIFY(model.IsChecked(0) && model.IsCheckable(0) && !model.IsChecked(2));
         QCOMPARE(indexB.row(), 0);
         QCOMPARE(indexB.data().toString(), QStringLiteral("B"));
+        // Numbers and progress are kept apart from the texts; they move too.
+        QVERIFY(model.WritePacketCounts(2, 7, 1000));
+        SRowProgressInfo progress;
+        progress.nState = 2;
+        progress.nProgress = 30;
+        QVERIFY(model.WriteProgress(2, progress));
+        model.Permute({ 2, 0, 1 }); // A, B, C
+        QCOMPARE(model.index(0, 3).data().toString(), QStringLiteral("A"));
+        QCOMPARE(model.RecordPort(2), 1);
+        QCOMPARE(model.index(0, ReceiverColumn::Packets).data(ReceiverRole::SortKey).toDouble(), 7.1);
+        QCOMPARE(model.index(0, ReceiverColumn::Progress).data(ReceiverRole::Extra).value<SRowProgressInfo>(), progress);
+        QCOMPARE(spyLayout.count(), 3);
         model.Permute({ 0, 1 }); // not a permutation of these rows: nothing moves
-        QCOMPARE(spyLayout.count(), 2);
+        QCOMPARE(spyLayout.count(), 3);
     }
 
     // An update names exactly the columns whose cells read differently.
@@ -129,6 +142,14 @@ private slots:
         QCOMPARE(model.WriteRow(0, ThreeRows().at(0), SRowProgressInfo()), Bit(ReceiverColumn::Port) | Bit(ReceiverColumn::Type));
         QCOMPARE(indexType.data().toString(), QStringLiteral("Cabinet A"));
         QCOMPARE(model.RowNumber(0, ReceiverColumn::Port), 0);
+        // The packet re-read takes back only the packet cell's values.
+        const QModelIndex indexPackets = model.index(0, ReceiverColumn::Packets);
+        QVERIFY(model.setData(indexType, QStringLiteral("edited")));
+        QVERIFY(model.setData(indexPackets, 1.5, ReceiverRole::SortKey));
+        QVERIFY(model.WritePacketCounts(0, 3, 1500));
+        QCOMPARE(indexPackets.data(ReceiverRole::SortKey).toDouble(), 3.15);
+        QCOMPARE(indexType.data().toString(), QStringLiteral("edited"));
+        QCOMPARE(model.RecordPort(0), 0);
         // A progress record compares by value: handed back as read, or built
         // anew with its own copy of the text, it is no change either.
         const QModelIndex indexProgress = model.index(0, ReceiverColumn::Progress);
@@ -187,6 +208,39 @@ private slots:
         QCOMPARE(index.data(ReceiverRole::Extra), QVariant(false));
         for (int c = 0; c < model.columnCount(); ++c)
             QVERIFY(!(model.index(0, c).flags() & Qt::ItemIsEditable));
+    }
+
+    // Far more addresses than announced, repeated ones, and addresses that
+    // differ in one field only: each finds its own value.
+    void addressTable()
+    {
+        CAddressTable<int> table(1);
+        auto address = [](int n) {
+            SReceiverAddress a;
+            a.nConnection = n % 3;
+            a.nSenderCard = n % 5;
+            a.nPort = n / 100;
+            a.nPosition = n % 100;
+            return a;
+        };
+        for (int n = 0; n < 5000; ++n) {
+            const auto slot = table.Insert(address(n));
+            QVERIFY(slot.second);
+            *slot.first = n;
+        }
+        const auto again = table.Insert(address(42));
+        QVERIFY(!again.second);
+        QCOMPARE(*again.first, 42);
+        QCOMPARE(table.Size(), size_t(5000));
+        for (int n = 0; n < 5000; ++n) {
+            const int* pValue = table.Find(address(n));
+            QVERIFY(pValue);
+            QCOMPARE(*pValue, n);
+        }
+        SReceiverAddress absent = address(7);
+        absent.nDevice = 1;
+        QVERIFY(!table.Find(absent));
+        QVERIFY(!CAddressTable<int>(0).Find(absent));
     }
 };
 

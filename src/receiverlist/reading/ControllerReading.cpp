@@ -42,10 +42,18 @@ QVector<SReceiverRowInfo> ReadRowInfo()
 
     QVector<SReceiverRowInfo> listInfo;
     listInfo.reserve(listReceivers.size());
+    // A wall has a handful of types: a name like the one before is not
+    // converted again.
+    QString strLastName;
+    std::string strTypeName;
     for (const SReceiverInfo& receiver : listReceivers) {
-        std::string strTypeName;
-        if (g_pReceiverControl)
-            strTypeName = g_pReceiverControl->GetReceiverTypeName(receiver.nTypeCode).toUtf8().toStdString();
+        if (g_pReceiverControl) {
+            const QString strName = g_pReceiverControl->GetReceiverTypeName(receiver.nTypeCode);
+            if (strName != strLastName) {
+                strTypeName = strName.toUtf8().toStdString();
+                strLastName = strName;
+            }
+        }
         listInfo.append(ReceiverCellText::MakeRowInfo(receiver, strTypeName, mapCabinet, bFahrenheit));
     }
     return listInfo;

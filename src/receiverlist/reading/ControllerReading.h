@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace ControllerReading
@@ -66,53 +67,82 @@ struct SAddressHash
     }
 };
 
-// Values by receiver address in one flat array (open addressing, linear
-// probing): a look-up costs one cache miss where a node-based map costs
-// several, which is the whole cost of matching tens of thousands of rows.
+// Values by receiver address, for matching tens of thousands of rows at once.
+// The values lie in one array in the order they were inserted; the index over
+// them (open addressing, linear probing) holds 8 bytes a slot: part of the
+// hash, so that a probe rarely reads an entry it does not want, and the
+// entry's place. Both stay small enough for the cache on a large wall, where
+// a table of whole addresses would cost a cache and TLB miss per look-up.
 template <typename T>
 class CAddressTable
 {
 public:
     explicit CAddressTable(size_t nCount)
     {
-        size_t nSize = 16;
-        while (nSize < nCount * 2)
-            nSize <<= 1;
-        m_vecSlots.resize(nSize);
-        m_nMask = nSize - 1;
+        m_vecEntries.reserve(nCount);
+        Resize(nCount);
     }
-    // The value under the address, and whether the address is new.
+    // The value under the address, and whether the address is new. The
+    // pointer holds until the next insertion.
     std::pair<T*, bool> Insert(const SReceiverAddress& address)
     {
-        for (size_t i = SAddressHash()(address) & m_nMask;; i = (i + 1) & m_nMask) {
+        if ((m_vecEntries.size() + 1) * 2 > m_vecSlots.size())
+            Resize(m_vecEntries.size() + 1);
+        const size_t nHash = SAddressHash()(address);
+        const uint32_t nTag = Tag(nHash);
+        for (size_t i = nHash & m_nMask;; i = (i + 1) & m_nMask) {
             SSlot& slot = m_vecSlots[i];
-            if (!slot.bUsed) {
-                slot.bUsed = true;
-                slot.address = address;
-                return { &slot.value, true };
+            if (slot.nEntry == 0) {
+                m_vecEntries.push_back({ address, T {} });
+                slot = { nTag, uint32_t(m_vecEntries.size()) };
+                return { &m_vecEntries.back().second, true };
             }
-            if (slot.address == address)
-                return { &slot.value, false };
+            auto& entry = m_vecEntries[slot.nEntry - 1];
+            if (slot.nTag == nTag && entry.first == address)
+                return { &entry.second, false };
         }
     }
     const T* Find(const SReceiverAddress& address) const
     {
-        for (size_t i = SAddressHash()(address) & m_nMask;; i = (i + 1) & m_nMask) {
+        const size_t nHash = SAddressHash()(address);
+        const uint32_t nTag = Tag(nHash);
+        for (size_t i = nHash & m_nMask;; i = (i + 1) & m_nMask) {
             const SSlot& slot = m_vecSlots[i];
-            if (!slot.bUsed)
+            if (slot.nEntry == 0)
                 return nullptr;
-            if (slot.address == address)
-                return &slot.value;
+            const auto& entry = m_vecEntries[slot.nEntry - 1];
+            if (slot.nTag == nTag && entry.first == address)
+                return &entry.second;
         }
     }
+    size_t Size() const { return m_vecEntries.size(); }
 
 private:
     struct SSlot
     {
-        SReceiverAddress address;
-        bool bUsed = false;
-        T value {};
+        uint32_t nTag = 0;
+        uint32_t nEntry = 0; // place in m_vecEntries plus one; 0 = free
     };
+    // The slot index takes the hash's low bits, the tag its high ones.
+    static uint32_t Tag(size_t nHash) { return uint32_t(uint64_t(nHash) >> 32); }
+    // Room for nCount entries at half load at most, the entries re-indexed.
+    void Resize(size_t nCount)
+    {
+        size_t nSize = 16;
+        while (nSize < nCount * 2)
+            nSize <<= 1;
+        m_vecSlots.assign(nSize, SSlot());
+        m_nMask = nSize - 1;
+        for (size_t n = 0; n < m_vecEntries.size(); ++n) {
+            const size_t nHash = SAddressHash()(m_vecEntries[n].first);
+            size_t i = nHash & m_nMask;
+            while (m_vecSlots[i].nEntry != 0)
+                i = (i + 1) & m_nMask;
+            m_vecSlots[i] = { Tag(nHash), uint32_t(n + 1) };
+        }
+    }
+
     std::vector<SSlot> m_vecSlots;
+    std::vector<std::pair<SReceiverAddress, T>> m_vecEntries;
     size_t m_nMask = 0;
 };
