@@ -1,9 +1,10 @@
 // Times the view's operations on a shown CCMMainView (offscreen) at several wall
 // sizes, next to plain-Qt peers of the same size measured in the same run.
 //
-//   cmview_bench [--sizes 10000,50000,100000] [--runs 5] [--only TEXT]
+//   cmview_bench [--sizes 10000,50000,100000] [--runs 5] [--only TEXT[,TEXT...]]
 //
-// --only times just the operations whose names contain TEXT, without the peers
+// --only times just the operations whose names contain one of the TEXTs, in
+// their usual order, without the peers
 // (for a profiler: many runs of one operation without the rest around it).
 // Prints one line per operation and size: the median time, the peer it is
 // compared with and the ratio, then the growth from the first to the last size.
@@ -230,7 +231,8 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns, const QString& strOn
     auto run = [&](const char* szName, const char* szPeer, const std::function<void()>& fnPrepare,
                    const std::function<void()>& fnTimed) {
         const QString strName = QString::fromLatin1(szName);
-        if (!strName.contains(strOnly))
+        const QStringList listOnly = strOnly.split(QLatin1Char(','));
+        if (std::none_of(listOnly.begin(), listOnly.end(), [&](const QString& str) { return strName.contains(str); }))
             return;
         vec.push_back({ strName, QString::fromLatin1(szPeer), Measure(nRuns, fnPrepare, fnTimed) });
     };

@@ -113,19 +113,31 @@ std::vector<int> CReceiverListSorter::Sort(QVector<SReceiverRowInfo>& listInfo, 
 
 void CReceiverListSorter::PermuteRowRanks(const std::vector<int>& vecFrom)
 {
-    if (m_vecRowRank.size() != vecFrom.size()) {
-        m_vecRowRank.clear();
-        m_vecRowHash.clear();
+    SRowRanks& ranks = m_ranksSorted;
+    if (ranks.vecRank.size() != vecFrom.size()) {
+        ranks = SRowRanks();
         return;
     }
-    std::vector<int64_t> vecRank(vecFrom.size());
-    std::vector<size_t> vecHash(vecFrom.size());
+    SRowRanks ranksMoved;
+    ranksMoved.vecRank.resize(vecFrom.size());
+    ranksMoved.vecHash.resize(vecFrom.size());
     for (size_t i = 0; i < vecFrom.size(); ++i) {
-        vecRank[i] = m_vecRowRank[size_t(vecFrom[i])];
-        vecHash[i] = m_vecRowHash[size_t(vecFrom[i])];
+        ranksMoved.vecRank[i] = ranks.vecRank[size_t(vecFrom[i])];
+        ranksMoved.vecHash[i] = ranks.vecHash[size_t(vecFrom[i])];
     }
-    m_vecRowRank.swap(vecRank);
-    m_vecRowHash.swap(vecHash);
+    ranks = std::move(ranksMoved);
+}
+
+bool CReceiverListSorter::SRowRanks::Hold(const QVector<SReceiverRowInfo>& listInfo) const
+{
+    if (vecHash.size() != size_t(listInfo.size()))
+        return false;
+    const std::hash<std::string> hash;
+    for (size_t i = 0; i < vecHash.size(); ++i) {
+        if (vecHash[i] != hash(listInfo.at(int(i)).strSN))
+            return false;
+    }
+    return true;
 }
 
 void CReceiverListSorter::SortKeys(std::vector<SKey>& vecKeys, const QVector<SReceiverRowInfo>& listInfo, int nKey, bool bAscending)
@@ -150,34 +162,38 @@ void CReceiverListSorter::RankSerialNumbers(std::vector<SKey>& vecKeys, const QV
     // kept between sorts, within a bound that follows the wall's size. They
     // rarely change, so the kept texts are ranked once and later sorts of the
     // same wall only look the ranks up.
-    const size_t nCount = size_t(listInfo.size());
-    const std::hash<std::string> hash;
-    bool bRowRanksHold = m_vecRowRank.size() == nCount;
-    for (size_t i = 0; bRowRanksHold && i < nCount; ++i)
-        bRowRanksHold = m_vecRowHash[i] == hash(listInfo.at(int(i)).strSN);
-    if (bRowRanksHold) {
-        for (SKey& key : vecKeys)
-            key.nFirst = m_vecRowRank[size_t(key.nIndex)];
-        return;
+    if (!m_ranksSorted.Hold(listInfo)) {
+        if (m_ranksRead.Hold(listInfo))
+            m_ranksSorted = m_ranksRead;
+        else
+            LookUpRowRanks(listInfo);
     }
+    for (SKey& key : vecKeys)
+        key.nFirst = m_ranksSorted.vecRank[size_t(key.nIndex)];
+}
+
+void CReceiverListSorter::LookUpRowRanks(const QVector<SReceiverRowInfo>& listInfo)
+{
+    const size_t nCount = size_t(listInfo.size());
     if (m_mapCollation.size() > nCount * 2 + 1024) {
         m_mapCollation.clear();
         m_bRanksValid = false;
     }
     std::vector<SCollation*> vecCollation;
-    vecCollation.reserve(size_t(listInfo.size()));
+    vecCollation.reserve(nCount);
     for (const SReceiverRowInfo& info : listInfo)
         vecCollation.push_back(&Collation(info.strSN));
     if (!m_bRanksValid)
         RankKeptSerialNumbers();
-    m_vecRowRank.resize(nCount);
-    m_vecRowHash.resize(nCount);
+    const std::hash<std::string> hash;
+    SRowRanks& ranks = m_ranksRead;
+    ranks.vecRank.resize(nCount);
+    ranks.vecHash.resize(nCount);
     for (size_t i = 0; i < nCount; ++i) {
-        m_vecRowRank[i] = vecCollation[i]->nRank;
-        m_vecRowHash[i] = hash(listInfo.at(int(i)).strSN);
+        ranks.vecRank[i] = vecCollation[i]->nRank;
+        ranks.vecHash[i] = hash(listInfo.at(int(i)).strSN);
     }
-    for (SKey& key : vecKeys)
-        key.nFirst = m_vecRowRank[size_t(key.nIndex)];
+    m_ranksSorted = ranks;
 }
 
 void CReceiverListSorter::RankKeptSerialNumbers()

@@ -40,17 +40,28 @@ private:
     // The serial number's collation key, made once and kept.
     SCollation& Collation(const std::string& strSN);
     void RankKeptSerialNumbers();
+    // Looks every serial number up and keeps the ranks for the list as given.
+    void LookUpRowRanks(const QVector<SReceiverRowInfo>& listInfo);
 
-    // Moves the per-record rank cache along with the records.
+    // Each record's serial-number rank and a hash of its serial number, for
+    // a list in one order: while every hash still matches, a sort reads the
+    // ranks in order instead of looking every serial number up.
+    struct SRowRanks
+    {
+        std::vector<int64_t> vecRank;
+        std::vector<size_t> vecHash;
+        bool Hold(const QVector<SReceiverRowInfo>& listInfo) const;
+    };
+    // Moves the sorted list's ranks along with the records.
     void PermuteRowRanks(const std::vector<int>& vecFrom);
 
     std::unordered_map<std::string, SCollation> m_mapCollation;
     // The ranks hold while no serial number joined the kept ones since they
     // were given: then a sort compares ranks, not collation keys.
     bool m_bRanksValid = false;
-    // Each record's rank and a hash of its serial number, in the list's
-    // order: while every hash still matches, a sort reads the ranks in order
-    // instead of looking every serial number up.
-    std::vector<int64_t> m_vecRowRank;
-    std::vector<size_t> m_vecRowHash;
+    // The list as the last sort left it, and the list in the order it came
+    // in when its ranks were last looked up: a wall read again comes in its
+    // controller's order, not in the order it was shown in.
+    SRowRanks m_ranksSorted;
+    SRowRanks m_ranksRead;
 };
