@@ -229,6 +229,12 @@ private slots:
         QCOMPARE(rig.ViewColumn(ReceiverColumn::Position).join(' '), QStringLiteral("5 9 11 2 10 13 7 3 1 6 4 12 8"));
         rig.ClickSection(ReceiverColumn::SerialNumber);
         QCOMPARE(rig.ViewColumn(ReceiverColumn::Position).join(' '), QStringLiteral("12 4 8 1 6 3 7 13 10 9 11 2 5"));
+        // The packet re-read sorts the list it reads again, ascending as the
+        // header says; the next click turns that list round, as above.
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        rig.View()->UpdatePacketCount();
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        QCOMPARE(rig.ViewColumn(ReceiverColumn::Position).join(' '), QStringLiteral("12 4 8 1 6 3 7 13 10 9 11 2 5"));
     }
 
     // Serial numbers that change between two sorts of a wall of the same

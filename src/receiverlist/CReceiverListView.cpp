@@ -149,6 +149,7 @@ void CReceiverListView::CollectReceiverInfo()
     d->listRowInfo.clear();
     d->listRowInfo.squeeze();
     d->vecListRow.clear();
+    d->nPendingSortKey = -1;
     d->listRowInfo = ControllerReading::ReadRowInfo();
 }
 
@@ -192,6 +193,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
 void CReceiverListView::BuildRows(bool bClearCheck)
 {
     Q_D(CReceiverListView);
+    d->RunPendingListSort();
     const ControllerReading::SStoredSelection selection = ControllerReading::ReadStoredSelection();
     // Every row's port is looked up, also when no mark comes back.
     ControllerReading::CPortCache cachePort;
@@ -253,65 +255,6 @@ void CReceiverListView::FinishRows(int nChecked)
     FiltratePort(false);
     d->pHeader->SetCheckBoxState(d->pChecking->StateForCount(nChecked), false);
     d->pColumns->Apply();
-}
-
-bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const
-{
-    // Rows by their receiver's address, first row in view order wins.
-    const int nRows = pModel->rowCount();
-    CAddressTable<int> tableRow { size_t(nRows) };
-    for (const int r : pOrder->RowsInViewOrder()) {
-        const auto slot = tableRow.Insert(cachePort.Address(pModel->RecordPort(r), pModel->RecordPosition(r)));
-        if (slot.second)
-            *slot.first = r;
-    }
-    vecRow.reserve(size_t(listRowInfo.size()));
-    for (const SReceiverRowInfo& info : listRowInfo) {
-        const int* pRow = tableRow.Find(cachePort.Address(info.nPort, info.nPosition));
-        if (!pRow)
-            return false;
-        vecRow.push_back(*pRow);
-    }
-    return true;
-}
-
-int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
-                                        ControllerReading::CPortCache& cachePort)
-{
-    int nChecked = 0;
-    uint32_t nWrittenKeys = 0;
-    int nFirstRow = pModel->rowCount();
-    int nLastRow = -1;
-    for (int i = 0; i < listRowInfo.size(); ++i) {
-        const int r = vecRow[size_t(i)];
-        const SReceiverRowInfo& info = listRowInfo.at(i);
-        uint32_t nWritten = pModel->WriteRow(r, info, SRowProgressInfo());
-        if (selection.Contains(cachePort.Address(info.nPort, info.nPosition), bShowPort)) {
-            ++nChecked;
-            pModel->ShowBox(r);
-            pModel->SetCheckState(r, Qt::Checked);
-            nWritten |= 1u << nPortColumnHidden;
-        }
-        if (nWritten) {
-            nWrittenKeys |= nWritten;
-            nFirstRow = qMin(nFirstRow, r);
-            nLastRow = qMax(nLastRow, r);
-        }
-    }
-    // One notice over the cells that changed; none when nothing did, as no
-    // single write would have sent one either.
-    if (nWrittenKeys) {
-        int nFirstKey = 0;
-        while (!(nWrittenKeys & (1u << nFirstKey)))
-            ++nFirstKey;
-        int nLastKey = s_nColumnCount - 1;
-        while (!(nWrittenKeys & (1u << nLastKey)))
-            --nLastKey;
-        bOwnNotice = true;
-        pModel->CellsChanged(nFirstRow, nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
-        bOwnNotice = false;
-    }
-    return nChecked;
 }
 
 void CReceiverListView::UpdateShow()
@@ -428,13 +371,7 @@ void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHea
     }
     // The list itself is sorted; the proxy shows it as it stands.
     d->pProxy->sort(-1, Qt::AscendingOrder);
-    const std::vector<int> vecFrom = d->sorter.Sort(d->listRowInfo, int(nKey), bAscending);
-    if (d->vecListRow.size() == vecFrom.size()) {
-        std::vector<int> vecListRow(vecFrom.size());
-        for (size_t i = 0; i < vecFrom.size(); ++i)
-            vecListRow[i] = d->vecListRow[size_t(vecFrom[i])];
-        d->vecListRow.swap(vecListRow);
-    }
+    d->SortListLater(int(nKey), bAscending);
     if (bFromHeader)
         RefreshShow(false, false);
 }
@@ -580,7 +517,13 @@ CReceiverListDelegate* CReceiverListView::GetDelegate() const { return d_func()-
 CPortSelectWidget* CReceiverListView::GetPortSelectWidget() const { return d_func()->pPortSelect; }
 CScrollBar* CReceiverListView::GetHScrollBar() const { return d_func()->pScrollBars->Horizontal(); }
 CScrollBar* CReceiverListView::GetVScrollBar() const { return d_func()->pScrollBars->Vertical(); }
-const QVector<SReceiverRowInfo>& CReceiverListView::GetRowInfoList() const { return d_func()->listRowInfo; }
+const QVector<SReceiverRowInfo>& CReceiverListView::GetRowInfoList() const
+{
+    // Logically const: the list reads as sorted whether or not its sort ran yet.
+    CReceiverListViewPrivate* pPrivate = const_cast<CReceiverListViewPrivate*>(d_func());
+    pPrivate->RunPendingListSort();
+    return pPrivate->listRowInfo;
+}
 bool CReceiverListView::IsShowPort() const { return d_func()->bShowPort; }
 int CReceiverListView::GetPortColumnHidden() const { return d_func()->nPortColumnHidden; }
 int CReceiverListView::GetFilterPort() const { return d_func()->nFilterPort; }

@@ -34,6 +34,13 @@ public:
     // returns the rows checked.
     int WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
                   ControllerReading::CPortCache& cachePort);
+    // Sorts listRowInfo when it is next read: a list read again before that
+    // (every update does) is never sorted. A sort already waiting runs first,
+    // so the unstable sort sees the same order it would have seen at once.
+    void SortListLater(int nKey, bool bAscending);
+    // Runs the waiting sort, if any; everything that reads listRowInfo's order
+    // calls it first.
+    void RunPendingListSort();
 
     CReceiverListView* const q;
     CReceiverTableModel* pModel = nullptr;
@@ -57,6 +64,9 @@ public:
     // The model row that holds each record of listRowInfo, while every row
     // holds exactly one; empty once that is not known.
     std::vector<int> vecListRow;
+    // The list sort waiting to run: a column key, or -1.
+    int nPendingSortKey = -1;
+    bool bPendingSortAscending = true;
 
     bool bShowPort = false;
     int nPortColumnHidden = 0;

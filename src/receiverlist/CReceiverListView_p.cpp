@@ -1,0 +1,86 @@
+// The view's row list: the records as last read, matched to the rows and
+// written into them, and the list sort that waits until the list is read.
+
+#include "CReceiverListView_p.h"
+
+#include "CViewOrder.h"
+
+bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const
+{
+    // Rows by their receiver's address, first row in view order wins.
+    const int nRows = pModel->rowCount();
+    CAddressTable<int> tableRow { size_t(nRows) };
+    for (const int r : pOrder->RowsInViewOrder()) {
+        const auto slot = tableRow.Insert(cachePort.Address(pModel->RecordPort(r), pModel->RecordPosition(r)));
+        if (slot.second)
+            *slot.first = r;
+    }
+    vecRow.reserve(size_t(listRowInfo.size()));
+    for (const SReceiverRowInfo& info : listRowInfo) {
+        const int* pRow = tableRow.Find(cachePort.Address(info.nPort, info.nPosition));
+        if (!pRow)
+            return false;
+        vecRow.push_back(*pRow);
+    }
+    return true;
+}
+
+int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
+                                        ControllerReading::CPortCache& cachePort)
+{
+    int nChecked = 0;
+    uint32_t nWrittenKeys = 0;
+    int nFirstRow = pModel->rowCount();
+    int nLastRow = -1;
+    for (int i = 0; i < listRowInfo.size(); ++i) {
+        const int r = vecRow[size_t(i)];
+        const SReceiverRowInfo& info = listRowInfo.at(i);
+        uint32_t nWritten = pModel->WriteRow(r, info, SRowProgressInfo());
+        if (selection.Contains(cachePort.Address(info.nPort, info.nPosition), bShowPort)) {
+            ++nChecked;
+            pModel->ShowBox(r);
+            pModel->SetCheckState(r, Qt::Checked);
+            nWritten |= 1u << nPortColumnHidden;
+        }
+        if (nWritten) {
+            nWrittenKeys |= nWritten;
+            nFirstRow = qMin(nFirstRow, r);
+            nLastRow = qMax(nLastRow, r);
+        }
+    }
+    // One notice over the cells that changed; none when nothing did, as no
+    // single write would have sent one either.
+    if (nWrittenKeys) {
+        int nFirstKey = 0;
+        while (!(nWrittenKeys & (1u << nFirstKey)))
+            ++nFirstKey;
+        int nLastKey = ReceiverColumn::Count - 1;
+        while (!(nWrittenKeys & (1u << nLastKey)))
+            --nLastKey;
+        bOwnNotice = true;
+        pModel->CellsChanged(nFirstRow, nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
+        bOwnNotice = false;
+    }
+    return nChecked;
+}
+
+void CReceiverListViewPrivate::SortListLater(int nKey, bool bAscending)
+{
+    RunPendingListSort();
+    nPendingSortKey = nKey;
+    bPendingSortAscending = bAscending;
+}
+
+void CReceiverListViewPrivate::RunPendingListSort()
+{
+    if (nPendingSortKey < 0)
+        return;
+    const std::vector<int> vecFrom = sorter.Sort(listRowInfo, nPendingSortKey, bPendingSortAscending);
+    nPendingSortKey = -1;
+    if (vecListRow.size() == vecFrom.size()) {
+        std::vector<int> vecMoved(vecFrom.size());
+        for (size_t i = 0; i < vecFrom.size(); ++i)
+            vecMoved[i] = vecListRow[size_t(vecFrom[i])];
+        vecListRow.swap(vecMoved);
+    }
+}
