@@ -74,6 +74,13 @@ CReceiverTableModel::CReceiverTableModel(QObject* parent)
 
 CReceiverTableModel::~CReceiverTableModel() = default;
 
+QModelIndex CReceiverTableModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || column < 0 || size_t(row) >= m_vecRows.size() || column >= ReceiverColumn::Count - m_nHidden)
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
 int CReceiverTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_vecRows.size());

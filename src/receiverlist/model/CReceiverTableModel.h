@@ -22,6 +22,10 @@ public:
     explicit CReceiverTableModel(QObject* parent = nullptr);
     ~CReceiverTableModel() override;
 
+    // Checks the range itself: a proxy sort asks for two indexes per
+    // comparison, and the base class's check calls rowCount() and
+    // columnCount() for each.
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -79,8 +79,9 @@ bool CReceiverSortProxyModel::lessThan(const QModelIndex& source_left, const QMo
 {
     const size_t nLeft = size_t(source_left.row());
     const size_t nRight = size_t(source_right.row());
-    if (source_left.column() == m_nKeyColumn && source_right.column() == m_nKeyColumn && !source_left.parent().isValid()
-        && nLeft < m_vecRanks.size() && nRight < m_vecRanks.size())
+    // The source is a flat table: every index is a top-level row's.
+    if (source_left.column() == m_nKeyColumn && source_right.column() == m_nKeyColumn && nLeft < m_vecRanks.size()
+        && nRight < m_vecRanks.size())
         return m_vecRanks[nLeft] < m_vecRanks[nRight];
     return QSortFilterProxyModel::lessThan(source_left, source_right);
 }
