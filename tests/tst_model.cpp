@@ -241,6 +241,16 @@ private slots:
         absent.nDevice = 1;
         QVERIFY(!table.Find(absent));
         QVERIFY(!CAddressTable<int>(0).Find(absent));
+        // The batch look-up answers as one look-up each, in order.
+        std::vector<SReceiverAddress> vecAsked;
+        for (int n = 4999; n >= 0; n -= 7)
+            vecAsked.push_back(n % 5 == 0 ? absent : address(n));
+        size_t nNext = 0;
+        table.FindEach(vecAsked, [&](size_t i, const int* pValue) {
+            QCOMPARE(i, nNext++);
+            QCOMPARE(pValue, table.Find(vecAsked[i]));
+        });
+        QCOMPARE(nNext, vecAsked.size());
     }
 };
 

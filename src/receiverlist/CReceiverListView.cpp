@@ -316,22 +316,31 @@ void CReceiverListView::UpdatePacketCount()
         uint32_t nTotal;
     };
     CAddressTable<SCounts> tableCounts { size_t(listReceivers.size()) };
-    for (const SReceiverInfo& receiver : listReceivers)
+    const int nReceivers = listReceivers.size();
+    for (int i = 0; i < nReceivers; ++i) {
+        if (i + 8 < nReceivers)
+            PrefetchForRead(&listReceivers.at(i + 8));
+        const SReceiverInfo& receiver = listReceivers.at(i);
         *tableCounts.Insert(receiver.address).first = SCounts { receiver.nErrorPackets, receiver.nTotalPackets };
+    }
 
+    // Each row's receiver by its own port, as the Port cell or the first cell
+    // keeps it, asked in view order.
+    const std::vector<int> vecRows = d->pOrder->RowsInViewOrder();
+    std::vector<SReceiverAddress> vecAddresses(vecRows.size());
+    for (size_t i = 0; i < vecRows.size(); ++i) {
+        static_cast<SPortAddress&>(vecAddresses[i]) = ControllerReading::PortAddress(pModel->RecordPort(vecRows[i]));
+        vecAddresses[i].nPosition = pModel->RecordPosition(vecRows[i]);
+    }
     int nFirstRow = pModel->rowCount();
     int nLastRow = -1;
-    for (const int r : d->pOrder->RowsInViewOrder()) {
-        // The receiver's own port, as the Port cell or the first cell keeps it.
-        SReceiverAddress address;
-        static_cast<SPortAddress&>(address) = ControllerReading::PortAddress(pModel->RecordPort(r));
-        address.nPosition = pModel->RecordPosition(r);
-        const SCounts* pCounts = tableCounts.Find(address);
+    tableCounts.FindEach(vecAddresses, [&](size_t i, const SCounts* pCounts) {
+        const int r = vecRows[i];
         if (pCounts && pModel->WritePacketCounts(r, pCounts->nErrors, pCounts->nTotal)) {
             nFirstRow = qMin(nFirstRow, r);
             nLastRow = qMax(nLastRow, r);
         }
-    }
+    });
     const int nColumn = pModel->ColumnOfKey(ReceiverColumn::Packets);
     d->bOwnNotice = true;
     pModel->CellsChanged(nFirstRow, nLastRow, nColumn, nColumn);

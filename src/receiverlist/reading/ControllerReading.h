@@ -52,6 +52,16 @@ struct SStoredSelection
 SStoredSelection ReadStoredSelection();
 }
 
+// Asks for the memory at p ahead of its use; a hint, nothing more.
+inline void PrefetchForRead(const void* p)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
 struct SAddressHash
 {
     size_t operator()(const SReceiverAddress& a) const
@@ -102,9 +112,35 @@ public:
                 return { &entry.second, false };
         }
     }
-    const T* Find(const SReceiverAddress& address) const
+    const T* Find(const SReceiverAddress& address) const { return Find(address, SAddressHash()(address)); }
+    // Looks every address up, in order: fnFound(i, value or null). Slots are
+    // asked for two steps ahead and the entries they name one step ahead, so
+    // that on a table larger than the cache the misses overlap instead of
+    // coming one after the other.
+    template <typename Fn>
+    void FindEach(const std::vector<SReceiverAddress>& vecAddresses, const Fn& fnFound) const
     {
-        const size_t nHash = SAddressHash()(address);
+        constexpr size_t c_nStep = 8;
+        const size_t nCount = vecAddresses.size();
+        std::vector<size_t> vecHash(nCount);
+        for (size_t i = 0; i < nCount; ++i)
+            vecHash[i] = SAddressHash()(vecAddresses[i]);
+        for (size_t i = 0; i < nCount; ++i) {
+            if (i + 2 * c_nStep < nCount)
+                PrefetchForRead(&m_vecSlots[vecHash[i + 2 * c_nStep] & m_nMask]);
+            if (i + c_nStep < nCount) {
+                const SSlot& slot = m_vecSlots[vecHash[i + c_nStep] & m_nMask];
+                if (slot.nEntry != 0)
+                    PrefetchForRead(&m_vecEntries[slot.nEntry - 1]);
+            }
+            fnFound(i, Find(vecAddresses[i], vecHash[i]));
+        }
+    }
+    size_t Size() const { return m_vecEntries.size(); }
+
+private:
+    const T* Find(const SReceiverAddress& address, size_t nHash) const
+    {
         const uint32_t nTag = Tag(nHash);
         for (size_t i = nHash & m_nMask;; i = (i + 1) & m_nMask) {
             const SSlot& slot = m_vecSlots[i];
@@ -115,9 +151,6 @@ public:
                 return &entry.second;
         }
     }
-    size_t Size() const { return m_vecEntries.size(); }
-
-private:
     struct SSlot
     {
         uint32_t nTag = 0;
