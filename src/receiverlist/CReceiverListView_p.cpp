@@ -15,14 +15,19 @@ bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePor
         if (slot.second)
             *slot.first = r;
     }
-    vecRow.reserve(size_t(listRowInfo.size()));
-    for (const SReceiverRowInfo& info : listRowInfo) {
-        const int* pRow = tableRow.Find(cachePort.Address(info.nPort, info.nPosition));
-        if (!pRow)
-            return false;
-        vecRow.push_back(*pRow);
-    }
-    return true;
+    std::vector<SReceiverAddress> vecAddresses;
+    vecAddresses.reserve(size_t(listRowInfo.size()));
+    for (const SReceiverRowInfo& info : listRowInfo)
+        vecAddresses.push_back(cachePort.Address(info.nPort, info.nPosition));
+    bool bAllFound = true;
+    vecRow.resize(vecAddresses.size());
+    tableRow.FindEach(vecAddresses, [&](size_t i, const int* pRow) {
+        bAllFound = bAllFound && pRow;
+        vecRow[i] = pRow ? *pRow : -1;
+    });
+    if (!bAllFound)
+        vecRow.clear();
+    return bAllFound;
 }
 
 int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
