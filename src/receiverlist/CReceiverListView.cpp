@@ -210,17 +210,7 @@ void CReceiverListView::BuildRows(bool bClearCheck)
     }
     CReceiverTableModel* pModel = d->pModel;
     if (d->vecListRow.size() == size_t(nRows) && pModel->rowCount() == nRows) {
-        // The rows hold the list's records already: they move into the list's
-        // order and are written afresh, as a rebuild would leave them.
-        pModel->Permute(d->vecListRow);
-        for (int i = 0; i < nRows; ++i) {
-            pModel->WriteRow(i, d->listRowInfo.at(i), SRowProgressInfo());
-            pModel->ClearMarks(i);
-            if (vecChecked[size_t(i)]) {
-                pModel->ShowBox(i);
-                pModel->SetCheckState(i, Qt::Checked);
-            }
-        }
+        d->RewriteRows(vecChecked);
         ClearHover();
         // Rows a rebuild would bring back shown; the port filter hides them
         // again below, when there is a Port column to filter on.
@@ -228,9 +218,6 @@ void CReceiverListView::BuildRows(bool bClearCheck)
             for (int p = 0; p < nRows; ++p)
                 setRowHidden(p, QModelIndex(), false);
         }
-        d->bOwnNotice = true;
-        pModel->CellsChanged(0, nRows - 1, 0, pModel->columnCount() - 1);
-        d->bOwnNotice = false;
     } else {
         pModel->Rebuild(d->listRowInfo, vecChecked);
     }

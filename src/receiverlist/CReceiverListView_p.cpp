@@ -53,20 +53,44 @@ int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const Co
             nLastRow = qMax(nLastRow, r);
         }
     }
-    // One notice over the cells that changed; none when nothing did, as no
-    // single write would have sent one either.
-    if (nWrittenKeys) {
-        int nFirstKey = 0;
-        while (!(nWrittenKeys & (1u << nFirstKey)))
-            ++nFirstKey;
-        int nLastKey = ReceiverColumn::Count - 1;
-        while (!(nWrittenKeys & (1u << nLastKey)))
-            --nLastKey;
-        bOwnNotice = true;
-        pModel->CellsChanged(nFirstRow, nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
-        bOwnNotice = false;
-    }
+    NoticeCells(nWrittenKeys, nFirstRow, nLastRow);
     return nChecked;
+}
+
+void CReceiverListViewPrivate::RewriteRows(const std::vector<char>& vecChecked)
+{
+    pModel->Permute(vecListRow);
+    // The move is announced as a layout change; what the rows then hold
+    // differently is announced as written.
+    uint32_t nWrittenKeys = 0;
+    int nFirstRow = pModel->rowCount();
+    int nLastRow = -1;
+    for (int i = 0; i < listRowInfo.size(); ++i) {
+        uint32_t nWritten = pModel->WriteRow(i, listRowInfo.at(i), SRowProgressInfo());
+        if (pModel->ResetMarks(i, vecChecked[size_t(i)] != 0))
+            nWritten |= 1u << nPortColumnHidden;
+        if (nWritten) {
+            nWrittenKeys |= nWritten;
+            nFirstRow = qMin(nFirstRow, i);
+            nLastRow = qMax(nLastRow, i);
+        }
+    }
+    NoticeCells(nWrittenKeys, nFirstRow, nLastRow);
+}
+
+void CReceiverListViewPrivate::NoticeCells(uint32_t nKeys, int nFirstRow, int nLastRow)
+{
+    if (!nKeys)
+        return;
+    int nFirstKey = 0;
+    while (!(nKeys & (1u << nFirstKey)))
+        ++nFirstKey;
+    int nLastKey = ReceiverColumn::Count - 1;
+    while (!(nKeys & (1u << nLastKey)))
+        --nLastKey;
+    bOwnNotice = true;
+    pModel->CellsChanged(nFirstRow, nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
+    bOwnNotice = false;
 }
 
 void CReceiverListViewPrivate::SortListLater(int nKey, bool bAscending)

@@ -34,6 +34,13 @@ public:
     // returns the rows checked.
     int WriteRows(const std::vector<int>& vecRow, const ControllerReading::SStoredSelection& selection,
                   ControllerReading::CPortCache& cachePort);
+    // The rows hold the list's records already: moves them into the list's
+    // order and writes them afresh, as a rebuild would leave them.
+    void RewriteRows(const std::vector<char>& vecChecked);
+    // One notice over the cells written (column keys as bits, rows from
+    // nFirstRow to nLastRow); none when nothing was, as no single write
+    // would have sent one either.
+    void NoticeCells(uint32_t nKeys, int nFirstRow, int nLastRow);
     // Sorts listRowInfo when it is next read: a list read again before that
     // (every update does) is never sorted. A sort already waiting runs first,
     // so the unstable sort sees the same order it would have seen at once.

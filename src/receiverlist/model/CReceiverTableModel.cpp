@@ -441,6 +441,21 @@ void CReceiverTableModel::ClearMarks(int nRow)
     m_vecMarks[size_t(nRow)] = SMarks();
 }
 
+bool CReceiverTableModel::ResetMarks(int nRow, bool bChecked)
+{
+    SMarks marks;
+    if (bChecked) {
+        marks.bCheckable = true;
+        marks.nBox = 1;
+        marks.nCheck = Qt::Checked;
+    }
+    SMarks& current = m_vecMarks[size_t(nRow)];
+    const bool bChanged = current.nCheck != marks.nCheck || current.nBox != marks.nBox
+        || current.nUpgradeMark != marks.nUpgradeMark || current.bCheckable != marks.bCheckable;
+    current = marks;
+    return bChanged;
+}
+
 void CReceiverTableModel::SetUpgradeMark(int nRow)
 {
     m_vecMarks[size_t(nRow)].nUpgradeMark = 1;

@@ -59,6 +59,9 @@ public:
     void SetUpgradeMark(int nRow);
     // The first cell as a new row has it: no box, mark or check state.
     void ClearMarks(int nRow);
+    // The first cell as a rebuild leaves it: as a new row, or checked with
+    // its box shown. Returns whether it changed.
+    bool ResetMarks(int nRow, bool bChecked);
     // One check mark written as a single cell write would: with its own notice.
     bool SetCheckStateLive(int nRow, int nState);
     // One notice over the rectangle of cells.

@@ -61,10 +61,15 @@ QVector<SReceiverRowInfo> ReadRowInfo()
 
 SPortAddress CPortCache::Get(int nPort)
 {
+    if (m_bHasLast && nPort == m_nLastPort)
+        return m_addressLastPort;
     auto it = m_mapPort.find(nPort);
     if (it == m_mapPort.end())
         it = m_mapPort.insert(nPort, PortAddress(nPort));
-    return it.value();
+    m_nLastPort = nPort;
+    m_addressLastPort = it.value();
+    m_bHasLast = true;
+    return m_addressLastPort;
 }
 
 SReceiverAddress CPortCache::Address(int nPort, int nPosition)

@@ -35,6 +35,10 @@ public:
 
 private:
     QMap<int, SPortAddress> m_mapPort;
+    // Rows come port by port: the port asked last is mostly asked again.
+    int m_nLastPort = 0;
+    SPortAddress m_addressLastPort;
+    bool m_bHasLast = false;
 };
 
 // The runtime controller's stored selection, read once per rebuild or update.
