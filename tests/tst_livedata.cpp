@@ -312,6 +312,47 @@ private slots:
         QCOMPARE(rig.ViewAddresses() == listOrderBefore, bListSorted);
     }
 
+    // A header sort of the row list moves the rows in one layout change and
+    // then announces only cells that read differently from before the move:
+    // none on an unchanged wall, a host's edit the sort writes over exactly
+    // where it shows.
+    void sortAnnouncesOnlyChangedCells()
+    {
+        SLiveRig rig(3, 6);
+        QVERIFY(rig.bShown);
+        CReceiverTableModel* pModel = rig.Model();
+        QVector<QRect> vecNotices;
+        connect(pModel, &QAbstractItemModel::dataChanged, pModel, [&](const QModelIndex& tl, const QModelIndex& br) {
+            vecNotices << QRect(QPoint(tl.column(), tl.row()), QPoint(br.column(), br.row()));
+        });
+        // The first sort brings back the stored selection's check marks;
+        // the next two change nothing but the order.
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        vecNotices.clear();
+        QSignalSpy spyLayout(pModel, &QAbstractItemModel::layoutChanged);
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        QCOMPARE(spyLayout.count(), 2);
+        QCOMPARE(vecNotices, QVector<QRect>());
+
+        // A host's edit is written over by the next sort, and only its cell
+        // is announced.
+        const int nEdited = 7;
+        const QString strType = Cell(pModel, nEdited, ReceiverColumn::Type)->text();
+        QVERIFY(pModel->setData(pModel->index(nEdited, ReceiverColumn::Type), QStringLiteral("edited")));
+        const quint64 nEditedId = pModel->RowId(nEdited);
+        vecNotices.clear();
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        int nEditedRow = -1;
+        for (int r = 0; r < pModel->rowCount(); ++r) {
+            if (pModel->RowId(r) == nEditedId)
+                nEditedRow = r;
+        }
+        QVERIFY(nEditedRow >= 0);
+        QCOMPARE(Cell(pModel, nEditedRow, ReceiverColumn::Type)->text(), strType);
+        QCOMPARE(vecNotices, QVector<QRect>({ QRect(ReceiverColumn::Type, nEditedRow, 1, 1) }));
+    }
+
     // An update rewrites only what changed since the view last wrote a row; the
     // table must still read exactly as a rebuild from the same data reads,
     // also after the host touched the model behind the view's back.
