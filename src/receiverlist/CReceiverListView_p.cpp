@@ -34,9 +34,7 @@ int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const Co
                                         ControllerReading::CPortCache& cachePort)
 {
     int nChecked = 0;
-    uint32_t nWrittenKeys = 0;
-    int nFirstRow = pModel->rowCount();
-    int nLastRow = -1;
+    SWrittenCells cells;
     for (int i = 0; i < listRowInfo.size(); ++i) {
         const int r = vecRow[size_t(i)];
         const SReceiverRowInfo& info = listRowInfo.at(i);
@@ -47,13 +45,9 @@ int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const Co
             pModel->SetCheckState(r, Qt::Checked);
             nWritten |= 1u << nPortColumnHidden;
         }
-        if (nWritten) {
-            nWrittenKeys |= nWritten;
-            nFirstRow = qMin(nFirstRow, r);
-            nLastRow = qMax(nLastRow, r);
-        }
+        cells.Add(r, nWritten);
     }
-    NoticeCells(nWrittenKeys, nFirstRow, nLastRow);
+    NoticeCells(cells);
     return nChecked;
 }
 
@@ -62,24 +56,19 @@ void CReceiverListViewPrivate::RewriteRows(const std::vector<char>& vecChecked)
     pModel->Permute(vecListRow);
     // The move is announced as a layout change; what the rows then hold
     // differently is announced as written.
-    uint32_t nWrittenKeys = 0;
-    int nFirstRow = pModel->rowCount();
-    int nLastRow = -1;
+    SWrittenCells cells;
     for (int i = 0; i < listRowInfo.size(); ++i) {
         uint32_t nWritten = pModel->WriteRow(i, listRowInfo.at(i), SRowProgressInfo());
         if (pModel->ResetMarks(i, vecChecked[size_t(i)] != 0))
             nWritten |= 1u << nPortColumnHidden;
-        if (nWritten) {
-            nWrittenKeys |= nWritten;
-            nFirstRow = qMin(nFirstRow, i);
-            nLastRow = qMax(nLastRow, i);
-        }
+        cells.Add(i, nWritten);
     }
-    NoticeCells(nWrittenKeys, nFirstRow, nLastRow);
+    NoticeCells(cells);
 }
 
-void CReceiverListViewPrivate::NoticeCells(uint32_t nKeys, int nFirstRow, int nLastRow)
+void CReceiverListViewPrivate::NoticeCells(const SWrittenCells& cells)
 {
+    const uint32_t nKeys = cells.nKeys;
     if (!nKeys)
         return;
     int nFirstKey = 0;
@@ -89,7 +78,7 @@ void CReceiverListViewPrivate::NoticeCells(uint32_t nKeys, int nFirstRow, int nL
     while (!(nKeys & (1u << nLastKey)))
         --nLastKey;
     bOwnNotice = true;
-    pModel->CellsChanged(nFirstRow, nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
+    pModel->CellsChanged(cells.nFirstRow, cells.nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
     bOwnNotice = false;
 }
 

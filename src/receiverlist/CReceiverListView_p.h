@@ -7,6 +7,7 @@
 #include "CReceiverTableModel.h"
 #include "ControllerReading.h"
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,24 @@ class COverlayScrollBars;
 class CViewOrder;
 class CColumnVisibility;
 class CReceiverFind;
+
+// The cells one pass of writes changed: their column keys as bits, and the
+// rows they span.
+struct SWrittenCells
+{
+    uint32_t nKeys = 0;
+    int nFirstRow = std::numeric_limits<int>::max();
+    int nLastRow = -1;
+
+    void Add(int nRow, uint32_t nWritten)
+    {
+        if (!nWritten)
+            return;
+        nKeys |= nWritten;
+        nFirstRow = qMin(nFirstRow, nRow);
+        nLastRow = qMax(nLastRow, nRow);
+    }
+};
 
 class CReceiverListViewPrivate
 {
@@ -37,10 +56,9 @@ public:
     // The rows hold the list's records already: moves them into the list's
     // order and writes them afresh, as a rebuild would leave them.
     void RewriteRows(const std::vector<char>& vecChecked);
-    // One notice over the cells written (column keys as bits, rows from
-    // nFirstRow to nLastRow); none when nothing was, as no single write
-    // would have sent one either.
-    void NoticeCells(uint32_t nKeys, int nFirstRow, int nLastRow);
+    // One notice over the cells written; none when nothing was, as no
+    // single write would have sent one either.
+    void NoticeCells(const SWrittenCells& cells);
     // Sorts listRowInfo when it is next read: a list read again before that
     // (every update does) is never sorted. A sort already waiting runs first,
     // so the unstable sort sees the same order it would have seen at once.
