@@ -11,6 +11,7 @@
 
 #include "CCMMainView.h"
 #include "CPortSelectWidget.h"
+#include "CColumnMap.h"
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
 #include "CSimWall.h"
@@ -269,8 +270,8 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns, const QString& strOn
     pViewport->repaint();
     pHeader->repaint();
 
-    const int H = pList->GetPortColumnHidden();
-    auto clickSection = [&](int nKey) { QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, Qt::NoModifier, SectionCentre(pHeader, nKey - H)); };
+    const CColumnMap& columns = pList->GetColumnMap();
+    auto clickSection = [&](int nKey) { QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, Qt::NoModifier, SectionCentre(pHeader, columns.ColumnOf(nKey))); };
     run("header click S/N", "table sort", nullptr, [&]() { clickSection(3); });
     run("header click Type", "table sort", nullptr, [&]() { clickSection(2); });
     run("header click Error/Total", "table sort", nullptr, [&]() { clickSection(5); });

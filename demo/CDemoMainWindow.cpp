@@ -4,6 +4,7 @@
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
 #include "CPortSelectWidget.h"
+#include "CColumnMap.h"
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
 #include "CSimWall.h"
@@ -596,7 +597,7 @@ void CDemoMainWindow::FitColumns()
     CReceiverListView* pView = m_pMainView->GetReceiverListView();
     const QAbstractItemModel* pModel = pView->GetModel();
     const QStringList listLabels = pView->GetHeader()->GetLabels();
-    const int nHidden = pView->GetPortColumnHidden();
+    const CColumnMap& columns = pView->GetColumnMap();
 
     QFont fontLabel(QStringLiteral("normal"));
     fontLabel.setPixelSize(12);
@@ -616,7 +617,7 @@ void CDemoMainWindow::FitColumns()
     nProgress += 14 + 140 + 7 + 8;
 
     for (int c = 0; c < pModel->columnCount(); ++c) {
-        const int nKey = c + nHidden;
+        const int nKey = columns.KeyOf(c);
         int nLabel = fmLabel.horizontalAdvance(listLabels.value(c)) + 20;
         if (c == 0)
             nLabel += 24; // check box in front of the label
@@ -846,13 +847,13 @@ void CDemoMainWindow::PrintTargets()
     if (!m_pWall->IsPortHidden())
         PrintTarget(QStringLiteral("filter"), pHeader->mapToGlobal(pHeader->GetFilterRect().center()));
     PrintTarget(QStringLiteral("reset"), pHeader->mapToGlobal(pHeader->GetResetRect().center()));
-    const int nTypeSection = ReceiverColumn::Type - pView->GetPortColumnHidden();
+    const int nTypeSection = pView->GetColumnMap().ColumnOf(ReceiverColumn::Type);
     PrintTarget(QStringLiteral("header-type"),
                 pHeader->viewport()->mapToGlobal(QPoint(pHeader->sectionViewportPosition(nTypeSection) + 40, 30)));
 
     // Row centres over the Type column, clear of the check box at the left.
     const QAbstractItemModel* pModel = pView->model();
-    const int nTypeColumn = ReceiverColumn::Type - pView->GetPortColumnHidden();
+    const int nTypeColumn = pView->GetColumnMap().ColumnOf(ReceiverColumn::Type);
     const QRect rectViewport = pView->viewport()->rect();
     int nBottom = 0;
     int nPrinted = 0;

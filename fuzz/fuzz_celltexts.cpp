@@ -300,7 +300,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     // The rows built from them.
     CReceiverTableModel model;
-    model.SetPortHidden(bPortHidden);
+    model.SetPortShown(!bPortHidden);
     model.Rebuild(listInfo, {});
     Require(model.rowCount() == nCount && model.columnCount() == ReceiverColumn::Count - H, "one row per receiver, column layout");
     CheckRows(model, listInfo, H);

@@ -5,6 +5,7 @@
 
 #include "CMViewTestSupport.h"
 
+#include "CColumnMap.h"
 #include "CReceiverListDelegate.h"
 #include "CScrollBar.h"
 
@@ -95,7 +96,8 @@ QImage PaintCell(bool bShowPort, int nColumn, const QMap<int, QVariant>& mapData
     for (auto it = mapData.begin(); it != mapData.end(); ++it)
         model.setData(index, it.value(), it.key());
     CReceiverListDelegate delegate;
-    delegate.SetShowPort(bShowPort);
+    const CColumnMap columns(bShowPort);
+    delegate.SetColumnMap(&columns);
     QImage image(rect.right() + 11, rect.bottom() + 11, QImage::Format_RGB32);
     image.fill(s_colorCanvas);
     QPainter painter(&image);

@@ -387,7 +387,7 @@ void TestStress::Step()
     m_before.nAnchor = m_pView->GetAnchorRow();
     m_before.bProgressing = m_pView->IsProgressing();
     m_before.bSplitCursor = m_pHeader->cursor().shape() == Qt::SplitHCursor;
-    m_before.nHidden = m_pView->GetPortColumnHidden();
+    m_before.nHidden = (m_pView->IsShowPort() ? 0 : 1);
     m_expect = SExpect();
     m_nReports = m_nLiveChecks = m_nDataChange = m_nShowPack = m_nFiltrate = m_nPopupClosed = m_nShowPackExpected = 0;
     m_nClearCableError = 0;
@@ -465,7 +465,7 @@ void TestStress::ActUpdateShow()
         for (int r = 0; r < Model()->rowCount() && !bRow; ++r) {
             const cmtest::CCell pFirst = Cell(r, 0);
             const int nPort = m_pView->IsShowPort() ? Number(pFirst) : pFirst->data(ReceiverRole::RealPort).toInt();
-            bRow = Address(nPort, Number(Cell(r, ReceiverColumn::Position - m_pView->GetPortColumnHidden()))) == address;
+            bRow = Address(nPort, Number(Cell(r, ReceiverColumn::Position - (m_pView->IsShowPort() ? 0 : 1)))) == address;
         }
         if (!bRow && m_strError.isEmpty())
             m_strError = QStringLiteral("UpdateShow left receiver %1:%2 without a row").arg(info.nPort).arg(info.nPosition);
@@ -775,7 +775,7 @@ void TestStress::ActKeys()
         }
         QTest::keyClick(pTarget, key);
         if (pTarget != m_pView) { // what the editor leaves alone travels on to the view
-            m_nKeyState = m_pView->GetKeyState();
+            m_nKeyState = m_pView->GetServiceKeyStep();
             m_nShowPackExpected = m_nShowPack;
         }
     }
@@ -901,9 +901,9 @@ QString TestStress::Verify()
         return QStringLiteral("reported the selection %1 times, where nothing reports").arg(m_nReports);
     if (m_expect.eReport == EReport::Some && m_nReports == 0)
         return QStringLiteral("did not report the selection");
-    if (m_nShowPack != m_nShowPackExpected || m_pView->GetKeyState() != m_nKeyState)
+    if (m_nShowPack != m_nShowPackExpected || m_pView->GetServiceKeyStep() != m_nKeyState)
         return QStringLiteral("key sequence: state %1 (expected %2), SignalShowPack %3 (expected %4)")
-            .arg(m_pView->GetKeyState()).arg(m_nKeyState).arg(m_nShowPack).arg(m_nShowPackExpected);
+            .arg(m_pView->GetServiceKeyStep()).arg(m_nKeyState).arg(m_nShowPack).arg(m_nShowPackExpected);
 
     // Check marks change only through a report, or in the one direction a silent path allows.
     const std::set<quint64> setNow = CheckedItems();
@@ -918,7 +918,7 @@ QString TestStress::Verify()
         return strStructure;
 
     const int nRows = Model()->rowCount();
-    const int H = m_pView->GetPortColumnHidden();
+    const int H = (m_pView->IsShowPort() ? 0 : 1);
     const QVector<SReceiverRowInfo>& listInfo = m_pView->GetRowInfoList();
     if (m_expect.bReloaded || m_expect.bRebuilt) {
         if (nRows != listInfo.size() || (m_expect.bReloaded && nRows != m_pWall->ReceiverCount()))
@@ -971,7 +971,7 @@ QString TestStress::Verify()
 // What holds after every step, whatever it was.
 QString TestStress::VerifyStructure()
 {
-    const int H = m_pView->GetPortColumnHidden();
+    const int H = (m_pView->IsShowPort() ? 0 : 1);
     const int nRows = Model()->rowCount();
     if (m_pView->IsShowPort() == bool(H) || Model()->columnCount() != ReceiverColumn::Count - H || m_pHeader->GetLabels().size() != Model()->columnCount())
         return QStringLiteral("column layout: show port %1, %2 columns, %3 labels").arg(m_pView->IsShowPort()).arg(Model()->columnCount()).arg(m_pHeader->GetLabels().size());

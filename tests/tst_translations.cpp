@@ -3,6 +3,7 @@
 // test; this one checks that the built .qm really reaches the widgets.
 
 #include "CPortSelectWidget.h"
+#include "CColumnMap.h"
 #include "CReceiverListHeader.h"
 #include "CSimWall.h"
 
@@ -77,14 +78,16 @@ void TestTranslations::headerLabels()
 {
     Install();
     CReceiverListHeader header;
-    header.SetColumnLabels(true);
+    const CColumnMap columnsWithPort(true);
+    const CColumnMap columnsWithoutPort(false);
+    header.SetColumnMap(&columnsWithPort);
     const QStringList listExpected = {QStringLiteral("端口"), QStringLiteral("级联位置"), QStringLiteral("类型"),
         QStringLiteral("序列号"), QStringLiteral("固件版本"), QStringLiteral("误码/总包数"), QStringLiteral("进度"),
         QStringLiteral("故障模组"), QStringLiteral("温度"), QStringLiteral("湿度"), QStringLiteral("电压"),
         QStringLiteral("运行时间")};
     QCOMPARE(header.GetLabels(), listExpected);
 
-    header.SetColumnLabels(false);
+    header.SetColumnMap(&columnsWithoutPort);
     QCOMPARE(header.GetLabels(), listExpected.mid(1));
 }
 

@@ -15,17 +15,12 @@
 #include "CViewOrder.h"
 #include "ControllerReading.h"
 #include "CQtCompat.h"
+#include "ReceiverGeometry.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-
-namespace
-{
-constexpr int s_nColumnCount = ReceiverColumn::Count;
-constexpr int s_nRowHeight = 36;
-}
 
 CReceiverListViewPrivate::CReceiverListViewPrivate(CReceiverListView* pView)
     : q(pView)
@@ -38,11 +33,7 @@ CReceiverListView::CReceiverListView(QWidget* parent)
     : CTreeView(parent)
     , m_pPrivate(new CReceiverListViewPrivate(this))
 {
-    Q_D(CReceiverListView);
     setAttribute(Qt::WA_MouseTracking);
-    const bool bHidden = ControllerReading::IsPortHidden();
-    d->nPortColumnHidden = bHidden ? 1 : 0;
-    d->bShowPort = !bHidden;
     InitControl();
     SetConnect();
     InitColumn();
@@ -70,7 +61,7 @@ void CReceiverListView::InitControl()
     d->pPortSelect->hide();
 
     d->pModel = new CReceiverTableModel(this);
-    d->pModel->SetPortHidden(d->nPortColumnHidden != 0);
+    d->pModel->SetPortShown(!ControllerReading::IsPortHidden());
     d->pProxy = new CReceiverSortProxyModel(this);
     d->pProxy->setSortRole(ReceiverRole::SortKey);
     // Every sort is asked for explicitly, so the view and model orders change
@@ -79,22 +70,25 @@ void CReceiverListView::InitControl()
     d->pProxy->setSourceModel(d->pModel);
     setModel(d->pProxy);
 
+    const CColumnMap* pColumns = &d->pModel->Columns();
     d->pDelegate = new CReceiverListDelegate(this);
+    d->pDelegate->SetColumnMap(pColumns);
     setItemDelegate(d->pDelegate);
     d->pHeader = new CReceiverListHeader(this);
+    d->pHeader->SetColumnMap(pColumns);
     setHeader(d->pHeader);
-    d->pHeader->setFixedHeight(s_nRowHeight);
+    d->pHeader->setFixedHeight(ReceiverGeometry::RowHeight);
 
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     d->pScrollBars = std::make_unique<COverlayScrollBars>(this, d->pHeader);
     d->pOrder = std::make_unique<CViewOrder>(d->pModel, d->pProxy);
-    d->pChecking = std::make_unique<CReceiverChecking>(*d);
-    d->pInput = std::make_unique<CReceiverListInput>(*d);
-    d->pProgress = std::make_unique<CUpgradeProgress>(*d);
-    d->pFilter = std::make_unique<CPortFilter>(*d);
-    d->pColumns = std::make_unique<CColumnVisibility>(*d);
-    d->pFind = std::make_unique<CReceiverFind>(*d);
+    d->pChecking = std::make_unique<CReceiverChecking>(this, d->pModel, d->pProxy, d->pOrder.get());
+    d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get());
+    d->pProgress = std::make_unique<CUpgradeProgress>(this, d->pModel, d->pOrder.get());
+    d->pFilter = std::make_unique<CPortFilter>(this, d->pModel, d->pProxy, d->pHeader, d->pPortSelect);
+    d->pColumns = std::make_unique<CColumnVisibility>(this, d->pHeader, pColumns);
+    d->pFind = std::make_unique<CReceiverFind>(this, d->pProxy, pColumns);
     d->pHeader->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
@@ -109,7 +103,7 @@ void CReceiverListView::SetConnect()
     connect(d->pHeader, &CReceiverListHeader::FiltrateClicked, this, [d]() { d->pFilter->ShowPopup(); });
     connect(d->pHeader, &CReceiverListHeader::SortColumn, this, &CReceiverListView::OnHeaderSort);
     connect(d->pHeader, &CReceiverListHeader::MouseEnter, this, [d]() {
-        if (d->nHoverRow != -1)
+        if (d->pInput->HoverRow() != -1)
             d->pInput->Leave();
     });
     connect(d->pHeader, &QWidget::customContextMenuRequested, this, &CReceiverListView::ShowColumnMenu);
@@ -122,22 +116,19 @@ void CReceiverListView::SetConnect()
 void CReceiverListView::InitColumn()
 {
     Q_D(CReceiverListView);
-    d->pDelegate->SetShowPort(d->bShowPort);
-    // The header learns the new layout first: its 155-pixel floor must guard
-    // the new Error/Total packets column, not the old one.
-    d->pHeader->SetColumnLabels(d->bShowPort);
-    d->pModel->SetPortHidden(d->nPortColumnHidden != 0);
-    const int nHidden = d->nPortColumnHidden;
-    for (int nKey = nHidden; nKey < s_nColumnCount; ++nKey)
-        setColumnWidth(nKey - nHidden, CColumnVisibility::DefaultWidth(nKey, nHidden != 0));
+    // The delegate, the header and the jobs read the layout from the model's
+    // column map; the header's 155-pixel floor then guards the new
+    // Error/Total packets column, not the old one.
+    d->pModel->SetPortShown(!ControllerReading::IsPortHidden());
+    d->pHeader->SetColumnLabels();
+    d->pColumns->SetDefaultWidths();
     d->pHeader->setMinimumSectionSize(100);
     d->pColumns->Apply();
 }
 
 void CReceiverListView::Retranslate()
 {
-    Q_D(CReceiverListView);
-    d->pHeader->SetColumnLabels(d->bShowPort);
+    d_func()->pHeader->SetColumnLabels();
     RefreshShow(true, false);
 }
 
@@ -156,23 +147,20 @@ void CReceiverListView::CollectReceiverInfo()
 void CReceiverListView::ApplyPortPreference()
 {
     Q_D(CReceiverListView);
-    const bool bHidden = ControllerReading::IsPortHidden();
-    d->nPortColumnHidden = bHidden ? 1 : 0;
-    d->bShowPort = !bHidden;
-    if (d->pModel->PortColumnHidden() != d->nPortColumnHidden)
+    const bool bPortShown = !ControllerReading::IsPortHidden();
+    if (d->Columns().IsPortShown() != bPortShown)
         InitColumn();
 
-    if (!d->bSortPortHiddenKnown) {
-        d->bSortPortHidden = ControllerReading::IsPortHidden();
-        d->bSortPortHiddenKnown = true;
+    if (!d->bSortColumnsKnown) {
+        d->columnsSort = d->Columns();
+        d->bSortColumnsKnown = true;
     }
-    const bool bHiddenNow = ControllerReading::IsPortHidden();
-    if (bHiddenNow != d->bSortPortHidden) {
-        int nSortColumn = d->pHeader->GetSortColumn() + (bHiddenNow ? -1 : 1);
-        if (nSortColumn == -1)
-            nSortColumn = 0;
-        d->pHeader->SetSortColumn(nSortColumn);
-        d->bSortPortHidden = bHiddenNow;
+    if (d->columnsSort != d->Columns()) {
+        // The sort stays on its key; a sort by Port goes to the first column.
+        const int nOldColumn = d->pHeader->GetSortColumn();
+        const int nKey = d->columnsSort.IsColumn(nOldColumn) ? int(d->columnsSort.KeyOf(nOldColumn)) : -1;
+        d->pHeader->SetSortColumn(qMax(0, d->Columns().ColumnOf(nKey)));
+        d->columnsSort = d->Columns();
     }
 }
 
@@ -181,7 +169,7 @@ void CReceiverListView::RefreshShow(bool bReload, bool bClearCheck)
     Q_D(CReceiverListView);
     ApplyPortPreference();
     const int nSortColumn = d->pHeader->GetSortColumn();
-    const bool bListSorted = CReceiverListSorter::IsListSortedKey(nSortColumn + d->nPortColumnHidden);
+    const bool bListSorted = CReceiverListSorter::IsListSortedKey(d->SortKey());
     if (bReload) {
         CollectReceiverInfo();
         if (bListSorted)
@@ -203,7 +191,7 @@ void CReceiverListView::BuildRows(bool bClearCheck)
     for (int i = 0; i < nRows; ++i) {
         const SReceiverRowInfo& info = d->listRowInfo.at(i);
         const SReceiverAddress address = cachePort.Address(info.nPort, info.nPosition);
-        if (!bClearCheck && selection.Contains(address, d->bShowPort)) {
+        if (!bClearCheck && selection.Contains(address, d->Columns().IsPortShown())) {
             vecChecked[size_t(i)] = 1;
             ++nChecked;
         }
@@ -214,7 +202,7 @@ void CReceiverListView::BuildRows(bool bClearCheck)
         ClearHover();
         // Rows a rebuild would bring back shown; the port filter hides them
         // again below, when there is a Port column to filter on.
-        if (!d->bShowPort) {
+        if (!d->Columns().IsPortShown()) {
             for (int p = 0; p < nRows; ++p)
                 setRowHidden(p, QModelIndex(), false);
         }
@@ -227,20 +215,19 @@ void CReceiverListView::BuildRows(bool bClearCheck)
 
     FinishRows(nChecked);
     if (nChecked == 0)
-        d->bMultiCheck = false;
+        d->pInput->EndMultiCheck();
     UpdateCheckState();
 }
 
 void CReceiverListView::FinishRows(int nChecked)
 {
     Q_D(CReceiverListView);
-    const int nSortColumn = d->pHeader->GetSortColumn();
-    if (!CReceiverListSorter::IsListSortedKey(nSortColumn + d->nPortColumnHidden))
-        SortByColumn(nSortColumn, d->pHeader->GetSortFlag(), false);
-    d->nAnchorRow = -1;
+    if (!CReceiverListSorter::IsListSortedKey(d->SortKey()))
+        SortByColumn(d->pHeader->GetSortColumn(), d->pHeader->GetSortFlag(), false);
+    d->pInput->SetAnchorRow(-1);
     d->pHeader->SetHasRows(!d->listRowInfo.isEmpty());
-    FiltratePort(false);
-    d->pHeader->SetCheckBoxState(d->pChecking->StateForCount(nChecked), false);
+    const int nShown = FiltratePort(false);
+    d->pHeader->SetCheckBoxState(CReceiverChecking::StateForCount(nChecked, nShown), false);
     d->pColumns->Apply();
 }
 
@@ -265,10 +252,10 @@ void CReceiverListView::UpdateShow()
     // The first write would run the three-state summary on the rows as they
     // stand; it runs once here, and once more after the writes.
     if (nRows > 0)
-        d->pChecking->Summary();
+        d->ShowCheckSummary();
     const int nChecked = d->WriteRows(vecRow, selection, cachePort);
     if (nRows > 0)
-        d->pChecking->Summary();
+        d->ShowCheckSummary();
     // The list keeps the controller's order and the rows stay where they are;
     // the list still names every row's place when each row got one record.
     std::vector<char> vecSeen(size_t(nRows), 0);
@@ -284,9 +271,8 @@ void CReceiverListView::UpdatePacketCount()
 {
     Q_D(CReceiverListView);
     CollectReceiverInfo();
-    const int nSortColumn = d->pHeader->GetSortColumn();
-    if (CReceiverListSorter::IsListSortedKey(nSortColumn + d->nPortColumnHidden))
-        SortByColumn(nSortColumn, d->pHeader->GetSortFlag(), false);
+    if (CReceiverListSorter::IsListSortedKey(d->SortKey()))
+        SortByColumn(d->pHeader->GetSortColumn(), d->pHeader->GetSortFlag(), false);
 
     const QList<SReceiverInfo> listReceivers = ControllerReading::ReceiverList();
     CReceiverTableModel* pModel = d->pModel;
@@ -328,10 +314,7 @@ void CReceiverListView::UpdatePacketCount()
             nLastRow = qMax(nLastRow, r);
         }
     });
-    const int nColumn = pModel->ColumnOfKey(ReceiverColumn::Packets);
-    d->bOwnNotice = true;
-    pModel->CellsChanged(nFirstRow, nLastRow, nColumn, nColumn);
-    d->bOwnNotice = false;
+    pModel->KeysChanged(nFirstRow, nLastRow, 1u << ReceiverColumn::Packets);
 }
 
 void CReceiverListView::SetProgressFinished(bool bFinished)
@@ -358,23 +341,25 @@ bool CReceiverListView::IsProgressing() const
 void CReceiverListView::SortByColumn(int nColumn, bool bAscending, bool bFromHeader)
 {
     Q_D(CReceiverListView);
-    const unsigned nKey = unsigned(nColumn + d->nPortColumnHidden);
-    if (nKey >= unsigned(s_nColumnCount) || nKey == unsigned(ReceiverColumn::Progress))
+    if (!d->Columns().IsColumn(nColumn))
         return;
-    if (!CReceiverListSorter::IsListSortedKey(int(nKey))) {
+    const int nKey = d->Columns().KeyOf(nColumn);
+    if (nKey == ReceiverColumn::Progress)
+        return;
+    if (!CReceiverListSorter::IsListSortedKey(nKey)) {
         sortByColumn(nColumn, bAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
         return;
     }
     // The list itself is sorted; the proxy shows it as it stands.
     d->pProxy->sort(-1, Qt::AscendingOrder);
-    d->SortListLater(int(nKey), bAscending);
+    d->SortListLater(nKey, bAscending);
     if (bFromHeader)
         RefreshShow(false, false);
 }
 
 void CReceiverListView::SelectAll(bool bChecked)
 {
-    d_func()->pChecking->SelectAll(bChecked);
+    d_func()->CheckAll(bChecked);
 }
 
 void CReceiverListView::UpdateCheckState()
@@ -382,11 +367,12 @@ void CReceiverListView::UpdateCheckState()
     d_func()->pChecking->Report();
 }
 
-void CReceiverListView::FiltratePort(bool bClearChecks)
+int CReceiverListView::FiltratePort(bool bClearChecks)
 {
     Q_D(CReceiverListView);
-    if (!d->bShowPort)
-        return;
+    // Without a Port column there is nothing to filter on: every row shows.
+    if (!d->Columns().IsPortShown())
+        return d->pModel->rowCount();
     const int nVisible = d->pFilter->Apply();
     d->pFilter->UpdateButton();
     d->pHeader->SetHasRows(nVisible > 0);
@@ -394,26 +380,27 @@ void CReceiverListView::FiltratePort(bool bClearChecks)
         d->pHeader->SetCheckBoxState(Qt::Unchecked, false);
         SelectAll(false);
     }
+    return nVisible;
 }
 
 void CReceiverListView::OnHeaderSort(int nIndex, bool bSort)
 {
     Q_D(CReceiverListView);
     SortByColumn(nIndex, bSort, true);
-    if (d->bMultiCheck)
+    if (d->pInput->IsMultiCheck())
         return;
     const int nFirst = d->pChecking->FirstCheckedRow(true);
     if (nFirst != -1)
-        d->nAnchorRow = nFirst;
+        d->pInput->SetAnchorRow(nFirst);
 }
 
 void CReceiverListView::OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex&)
 {
     Q_D(CReceiverListView);
     // A write to a first cell, by this view or anybody else, updates the
-    // header's box; bulk notices leave that to their senders.
-    if (!d->bOwnNotice && topLeft.column() == 0)
-        d->pChecking->Summary();
+    // header's box; the view's own passes of writes do that themselves.
+    if (!d->bWritingCells && topLeft.column() == 0)
+        d->ShowCheckSummary();
 }
 
 bool CReceiverListView::event(QEvent* e)
@@ -425,10 +412,10 @@ bool CReceiverListView::event(QEvent* e)
             d->pInput->Enter(QtCompat::EventPos(pEnter) - QPoint(0, 40));
         break;
     case QEvent::Hide:
-        d->nKeyState = 0;
+        d->pInput->ResetServiceKeys();
         break;
     case QEvent::Show:
-        d->nKeyState = 0;
+        d->pInput->ResetServiceKeys();
         d->pScrollBars->Layout();
         break;
     case QEvent::Resize:
@@ -520,11 +507,11 @@ const QVector<SReceiverRowInfo>& CReceiverListView::GetRowInfoList() const
     pPrivate->RunPendingListSort();
     return pPrivate->listRowInfo;
 }
-bool CReceiverListView::IsShowPort() const { return d_func()->bShowPort; }
-int CReceiverListView::GetPortColumnHidden() const { return d_func()->nPortColumnHidden; }
-int CReceiverListView::GetFilterPort() const { return d_func()->nFilterPort; }
-int CReceiverListView::GetFilterRowCount() const { return d_func()->nFilterRowCount; }
-int CReceiverListView::GetHoverRow() const { return d_func()->nHoverRow; }
-int CReceiverListView::GetAnchorRow() const { return d_func()->nAnchorRow; }
-bool CReceiverListView::IsMultiCheck() const { return d_func()->bMultiCheck; }
-int CReceiverListView::GetKeyState() const { return d_func()->nKeyState; }
+const CColumnMap& CReceiverListView::GetColumnMap() const { return d_func()->Columns(); }
+bool CReceiverListView::IsShowPort() const { return d_func()->Columns().IsPortShown(); }
+int CReceiverListView::GetFilterPort() const { return d_func()->pFilter->Port(); }
+int CReceiverListView::GetFilterRowCount() const { return d_func()->pFilter->ShownRowCount(); }
+int CReceiverListView::GetHoverRow() const { return d_func()->pInput->HoverRow(); }
+int CReceiverListView::GetAnchorRow() const { return d_func()->pInput->AnchorRow(); }
+bool CReceiverListView::IsMultiCheck() const { return d_func()->pInput->IsMultiCheck(); }
+int CReceiverListView::GetServiceKeyStep() const { return d_func()->pInput->ServiceKeyStep(); }

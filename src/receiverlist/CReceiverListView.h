@@ -13,6 +13,7 @@ class CReceiverListHeader;
 class CReceiverListDelegate;
 class CPortSelectWidget;
 class CScrollBar;
+class CColumnMap;
 class CReceiverListViewPrivate;
 
 // The receiver table: one row per receiver card, read from the controllers.
@@ -37,7 +38,8 @@ public:
     void SortByColumn(int nColumn, bool bAscending, bool bFromHeader);
     void SelectAll(bool bChecked);
     void UpdateCheckState();
-    void FiltratePort(bool bClearChecks);
+    // Applies the port filter; returns the rows shown.
+    int FiltratePort(bool bClearChecks);
 
     // The operator's features (CReceiverListViewFeatures.cpp); nKey is a
     // logical column key.
@@ -65,14 +67,16 @@ public:
     CScrollBar* GetHScrollBar() const;
     CScrollBar* GetVScrollBar() const;
     const QVector<SReceiverRowInfo>& GetRowInfoList() const;
+    // How logical column keys map to the model's columns.
+    const CColumnMap& GetColumnMap() const;
     bool IsShowPort() const;
-    int GetPortColumnHidden() const;
     int GetFilterPort() const;
     int GetFilterRowCount() const;
     int GetHoverRow() const;
     int GetAnchorRow() const;
     bool IsMultiCheck() const;
-    int GetKeyState() const;
+    // How far the service key sequence 1, 5, 9 got (0 to 2).
+    int GetServiceKeyStep() const;
 
 signals:
     void RcvSelectChanged();
@@ -116,6 +120,4 @@ private:
 
     const QScopedPointer<CReceiverListViewPrivate> m_pPrivate;
     Q_DECLARE_PRIVATE_D(m_pPrivate, CReceiverListView)
-    friend class CReceiverListInput;
-    friend class CReceiverChecking;
 };

@@ -41,7 +41,7 @@ QByteArray CReceiverListView::SaveViewState() const
     for (int nKey = 0; nKey < SViewState::s_nKeys; ++nKey)
         state.arrWidth[size_t(nKey)] = d->pColumns->Width(nKey);
     state.nHiddenKeys = d->pColumns->HiddenKeys();
-    state.nSortKey = d->pHeader->GetSortColumn() + d->nPortColumnHidden;
+    state.nSortKey = qMax(int(d->Columns().FirstKey()), d->SortKey());
     state.bAscending = d->pHeader->GetSortFlag();
     return state.Save();
 }
@@ -54,19 +54,18 @@ bool CReceiverListView::RestoreViewState(const QByteArray& bytes)
         return false;
     // Every value goes to its own logical column; a column this view does
     // not have (Port, by the preference) keeps what it has.
-    const int H = d->nPortColumnHidden;
-    for (int nKey = H; nKey < SViewState::s_nKeys; ++nKey) {
-        if (state.arrWidth[size_t(nKey)] > 0)
+    for (int nKey = 0; nKey < SViewState::s_nKeys; ++nKey) {
+        if (state.arrWidth[size_t(nKey)] > 0 && d->Columns().HasKey(nKey))
             d->pColumns->SetWidth(nKey, state.arrWidth[size_t(nKey)]);
     }
     d->pColumns->SetHiddenKeys(state.nHiddenKeys);
-    if (state.nSortKey < H)
+    const int nColumn = d->Columns().ColumnOf(state.nSortKey);
+    if (nColumn == -1)
         return true;
-    const int nColumn = state.nSortKey - H;
     d->pHeader->SetSortColumn(nColumn);
     d->pHeader->SetSortFlag(state.bAscending);
-    d->bSortPortHidden = H != 0;
-    d->bSortPortHiddenKnown = true;
+    d->columnsSort = d->Columns();
+    d->bSortColumnsKnown = true;
     // Without rows the next refresh sorts; with rows it sorts as a header click would.
     if (d->pModel->rowCount() > 0)
         OnHeaderSort(nColumn, state.bAscending);
@@ -75,7 +74,8 @@ bool CReceiverListView::RestoreViewState(const QByteArray& bytes)
 
 QString CReceiverListView::CopyText() const
 {
-    return CTableExport(*d_func()).ClipboardText();
+    Q_D(const CReceiverListView);
+    return CTableExport(this, d->pModel, d->pProxy, d->pHeader).ClipboardText();
 }
 
 void CReceiverListView::CopyToClipboard() const
@@ -87,12 +87,17 @@ void CReceiverListView::CopyToClipboard() const
 
 bool CReceiverListView::ExportCsv(QIODevice* pDevice, bool bCheckedOnly) const
 {
-    return CTableExport(*d_func()).WriteCsv(pDevice, bCheckedOnly);
+    Q_D(const CReceiverListView);
+    return CTableExport(this, d->pModel, d->pProxy, d->pHeader).WriteCsv(pDevice, bCheckedOnly);
 }
 
 bool CReceiverListView::FindReceiver(const QString& strText)
 {
-    return d_func()->pFind->Find(strText);
+    Q_D(CReceiverListView);
+    if (!d->pFind->Find(strText))
+        return false;
+    d->bKeyCurrent = true;
+    return true;
 }
 
 void CReceiverListView::SetKeyboardChecking(bool bOn)

@@ -3,6 +3,9 @@
 
 #include "CReceiverListView_p.h"
 
+#include "CReceiverChecking.h"
+#include "CReceiverListHeader.h"
+#include "CReceiverListInput.h"
 #include "CViewOrder.h"
 
 bool CReceiverListViewPrivate::MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const
@@ -39,11 +42,11 @@ int CReceiverListViewPrivate::WriteRows(const std::vector<int>& vecRow, const Co
         const int r = vecRow[size_t(i)];
         const SReceiverRowInfo& info = listRowInfo.at(i);
         uint32_t nWritten = pModel->WriteRow(r, info, SRowProgressInfo());
-        if (selection.Contains(cachePort.Address(info.nPort, info.nPosition), bShowPort)) {
+        if (selection.Contains(cachePort.Address(info.nPort, info.nPosition), Columns().IsPortShown())) {
             ++nChecked;
             pModel->ShowBox(r);
             pModel->SetCheckState(r, Qt::Checked);
-            nWritten |= 1u << nPortColumnHidden;
+            nWritten |= 1u << Columns().FirstKey();
         }
         cells.Add(r, nWritten);
     }
@@ -60,7 +63,7 @@ void CReceiverListViewPrivate::RewriteRows(const std::vector<char>& vecChecked)
     for (int i = 0; i < listRowInfo.size(); ++i) {
         uint32_t nWritten = pModel->WriteRow(i, listRowInfo.at(i), SRowProgressInfo());
         if (pModel->ResetMarks(i, vecChecked[size_t(i)] != 0))
-            nWritten |= 1u << nPortColumnHidden;
+            nWritten |= 1u << Columns().FirstKey();
         cells.Add(i, nWritten);
     }
     NoticeCells(cells);
@@ -68,18 +71,34 @@ void CReceiverListViewPrivate::RewriteRows(const std::vector<char>& vecChecked)
 
 void CReceiverListViewPrivate::NoticeCells(const SWrittenCells& cells)
 {
-    const uint32_t nKeys = cells.nKeys;
-    if (!nKeys)
+    if (!cells.nKeys)
         return;
-    int nFirstKey = 0;
-    while (!(nKeys & (1u << nFirstKey)))
-        ++nFirstKey;
-    int nLastKey = ReceiverColumn::Count - 1;
-    while (!(nKeys & (1u << nLastKey)))
-        --nLastKey;
-    bOwnNotice = true;
-    pModel->CellsChanged(cells.nFirstRow, cells.nLastRow, qMax(0, nFirstKey - nPortColumnHidden), nLastKey - nPortColumnHidden);
-    bOwnNotice = false;
+    bWritingCells = true;
+    pModel->KeysChanged(cells.nFirstRow, cells.nLastRow, cells.nKeys);
+    bWritingCells = false;
+}
+
+int CReceiverListViewPrivate::SortKey() const
+{
+    const int nColumn = pHeader->GetSortColumn();
+    return Columns().IsColumn(nColumn) ? int(Columns().KeyOf(nColumn)) : -1;
+}
+
+void CReceiverListViewPrivate::ShowCheckSummary()
+{
+    const Qt::CheckState state = pChecking->Summary();
+    if (state == Qt::Unchecked)
+        pInput->EndMultiCheck();
+    emit q->SetCheckState(state);
+}
+
+void CReceiverListViewPrivate::CheckAll(bool bChecked)
+{
+    pInput->ForgetGestures(bChecked);
+    pChecking->CheckAll(bChecked);
+    emit q->SetCheckState(bChecked ? Qt::Checked : Qt::Unchecked);
+    pChecking->Report();
+    q->viewport()->update();
 }
 
 void CReceiverListViewPrivate::SortListLater(int nKey, bool bAscending)

@@ -31,6 +31,7 @@ struct SWrittenCells
 
     void Add(int nRow, uint32_t nWritten)
     {
+        Q_ASSERT(nRow >= 0);
         if (!nWritten)
             return;
         nKeys |= nWritten;
@@ -45,7 +46,9 @@ public:
     explicit CReceiverListViewPrivate(CReceiverListView* pView);
     ~CReceiverListViewPrivate();
 
-    bool IsRow(int nRow) const { return nRow >= 0 && nRow < pModel->rowCount(); }
+    const CColumnMap& Columns() const { return pModel->Columns(); }
+    // The logical key of the header's sort column, -1 for none.
+    int SortKey() const;
     // The row of each record of listRowInfo, by address; false when a
     // receiver has no row.
     bool MatchRows(ControllerReading::CPortCache& cachePort, std::vector<int>& vecRow) const;
@@ -57,8 +60,14 @@ public:
     // order and writes them afresh, as a rebuild would leave them.
     void RewriteRows(const std::vector<char>& vecChecked);
     // One notice over the cells written; none when nothing was, as no
-    // single write would have sent one either.
+    // single write would have sent one either. The callers give the header
+    // its box state themselves, once.
     void NoticeCells(const SWrittenCells& cells);
+    // Tells the header whether none, some or all shown rows are checked; with
+    // none checked, checks no longer add up.
+    void ShowCheckSummary();
+    // Checks or clears every shown row, as the header's box does.
+    void CheckAll(bool bChecked);
     // Sorts listRowInfo when it is next read: a list read again before that
     // (every update does) is never sorted. A sort already waiting runs first,
     // so the unstable sort sees the same order it would have seen at once.
@@ -93,29 +102,18 @@ public:
     int nPendingSortKey = -1;
     bool bPendingSortAscending = true;
 
-    bool bShowPort = false;
-    int nPortColumnHidden = 0;
     bool bProgressing = false;
-    // Set while the view sends a notice over cells it wrote in bulk: the
-    // callers run the check box summary themselves, once.
-    bool bOwnNotice = false;
+    // Set only while NoticeCells sends its notice.
+    bool bWritingCells = false;
 
-    // Gesture state: the row showing the hover box, the row a Shift range
-    // starts from, whether checks add up (Ctrl, box clicks, check all) and
-    // how far the service key sequence got.
-    int nHoverRow = -1;
-    int nAnchorRow = -1;
-    bool bMultiCheck = false;
-    int nKeyState = 0;
     // Space and Shift+Space check rows only when the host asks for it.
     bool bKeyboardChecking = true;
     // The current row was moved by a key or a find: it wears its frame.
     bool bKeyCurrent = false;
-    int nFilterPort = -1;
-    int nFilterRowCount = 0;
 
-    // The port preference the sort column was last expressed against; the sort
-    // column moves once when a refresh re-lays the columns for a new preference.
-    bool bSortPortHiddenKnown = false;
-    bool bSortPortHidden = false;
+    // The column layout the header's sort column was last expressed in; the
+    // sort column moves to its key's new column when a refresh re-lays the
+    // columns for a new preference.
+    bool bSortColumnsKnown = false;
+    CColumnMap columnsSort;
 };

@@ -48,9 +48,4 @@ void CScrollArea::UpdateBarPolicy(bool bInside)
         setVerticalScrollBarPolicy(bInside ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
-bool CScrollArea::IsNeedEnter() const
-{
-    return m_pPrivate->m_bNeedEnter;
-}
-
 CScrollArea::~CScrollArea() = default;

@@ -19,7 +19,6 @@ public:
     ~CScrollArea() override;
 
     void SetNeedEnter(bool bNeedEnter);
-    bool IsNeedEnter() const;
 
 protected:
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)

@@ -1,63 +1,65 @@
 #include "CReceiverChecking.h"
 
-#include "CReceiverListHeader.h"
-#include "CReceiverListView_p.h"
-#include "CReceiverSortProxyModel.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "CViewOrder.h"
 #include "ControllerReading.h"
 
-CReceiverChecking::CReceiverChecking(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+#include <QSortFilterProxyModel>
+
+CReceiverChecking::CReceiverChecking(CReceiverListView* pView, CReceiverTableModel* pModel,
+                                     const QSortFilterProxyModel* pProxy, const CViewOrder* pOrder)
+    : m_pView(pView)
+    , m_pModel(pModel)
+    , m_pProxy(pProxy)
+    , m_pOrder(pOrder)
 {
+    Q_ASSERT(pView && pModel && pProxy && pOrder);
 }
 
 bool CReceiverChecking::IsModelRowHidden(int nRow) const
 {
-    const QModelIndex index = d.pProxy->mapFromSource(d.pModel->index(nRow, 0));
-    return index.isValid() && d.q->isRowHidden(index.row(), QModelIndex());
+    const QModelIndex index = m_pProxy->mapFromSource(m_pModel->index(nRow, 0));
+    return index.isValid() && m_pView->isRowHidden(index.row(), QModelIndex());
 }
 
-void CReceiverChecking::Summary()
+Qt::CheckState CReceiverChecking::Summary() const
 {
-    const CReceiverTableModel* pModel = d.pModel;
+    const CReceiverTableModel* pModel = m_pModel;
     const int nRows = pModel->rowCount();
     // Checked rows are few on a large wall and the marks lie together; an
     // unchecked visible row is then among the first rows of the view.
     bool bSeenChecked = false;
     for (int r = 0; r < nRows && !bSeenChecked; ++r)
         bSeenChecked = pModel->IsChecked(r) && pModel->IsCheckable(r) && !IsModelRowHidden(r);
-    if (!bSeenChecked) {
-        d.bMultiCheck = false;
-        emit d.q->SetCheckState(Qt::Unchecked);
-        return;
-    }
-    const int nViewRows = d.pProxy->rowCount();
+    if (!bSeenChecked)
+        return Qt::Unchecked;
+    const int nViewRows = m_pProxy->rowCount();
     for (int p = 0; p < nViewRows; ++p) {
-        if (d.q->isRowHidden(p, QModelIndex()))
+        if (m_pView->isRowHidden(p, QModelIndex()))
             continue;
-        const int r = d.pProxy->mapToSource(d.pProxy->index(p, 0)).row();
-        if (!(pModel->IsCheckable(r) && pModel->IsChecked(r))) {
-            emit d.q->SetCheckState(Qt::PartiallyChecked);
-            return;
-        }
+        const int r = m_pProxy->mapToSource(m_pProxy->index(p, 0)).row();
+        if (!(pModel->IsCheckable(r) && pModel->IsChecked(r)))
+            return Qt::PartiallyChecked;
     }
-    emit d.q->SetCheckState(Qt::Checked);
+    return Qt::Checked;
 }
 
 void CReceiverChecking::Report()
 {
     std::vector<int> vecCheckedRows;
-    for (int r = 0; r < d.pModel->rowCount(); ++r) {
-        if (d.pModel->IsChecked(r))
+    for (int r = 0; r < m_pModel->rowCount(); ++r) {
+        if (m_pModel->IsChecked(r))
             vecCheckedRows.push_back(r);
     }
     std::vector<SReceiverAddress> vecChecked;
     vecChecked.reserve(vecCheckedRows.size());
-    for (const int r : d.pOrder->SortedByView(std::move(vecCheckedRows))) {
-        const int nPort = d.bShowPort ? d.pModel->RowNumber(r, ReceiverColumn::Port) : 0;
+    const bool bPortShown = m_pModel->Columns().IsPortShown();
+    for (const int r : m_pOrder->SortedByView(std::move(vecCheckedRows))) {
+        const int nPort = bPortShown ? m_pModel->RowNumber(r, ReceiverColumn::Port) : 0;
         SReceiverAddress address;
         static_cast<SPortAddress&>(address) = ControllerReading::PortAddress(nPort);
-        address.nPosition = d.pModel->RowNumber(r, ReceiverColumn::Position);
+        address.nPosition = m_pModel->RowNumber(r, ReceiverColumn::Position);
         vecChecked.push_back(address);
     }
     const QUuid idDevice = ControllerReading::CurrentDeviceId();
@@ -65,35 +67,29 @@ void CReceiverChecking::Report()
         g_pRuntimeControl->SetSelectedReceivers(vecChecked);
         g_pRuntimeControl->SetSelectionDeviceId(idDevice);
     }
-    emit d.q->RcvSelectChanged();
+    emit m_pView->RcvSelectChanged();
 }
 
-void CReceiverChecking::SelectAll(bool bChecked)
+void CReceiverChecking::CheckAll(bool bChecked)
 {
-    CReceiverTableModel* pModel = d.pModel;
+    CReceiverTableModel* pModel = m_pModel;
     const int nRows = pModel->rowCount();
-    d.nHoverRow = -1;
-    d.nAnchorRow = -1;
     for (int r = 0; r < nRows; ++r) {
         pModel->ShowBox(r);
         pModel->SetCheckState(r, bChecked && !IsModelRowHidden(r) ? Qt::Checked : Qt::Unchecked);
         if (!bChecked)
             pModel->HideBox(r);
     }
-    d.bMultiCheck = bChecked;
-    emit d.q->SetCheckState(bChecked ? Qt::Checked : Qt::Unchecked);
-    Report();
-    d.q->viewport()->update();
 }
 
 int CReceiverChecking::FirstCheckedRow(bool bCheckableOnly) const
 {
     int nBest = -1;
     int nBestPosition = 0;
-    for (int r = 0; r < d.pModel->rowCount(); ++r) {
-        if (!d.pModel->IsChecked(r) || (bCheckableOnly && !d.pModel->IsCheckable(r)))
+    for (int r = 0; r < m_pModel->rowCount(); ++r) {
+        if (!m_pModel->IsChecked(r) || (bCheckableOnly && !m_pModel->IsCheckable(r)))
             continue;
-        const int nPosition = d.pOrder->ViewPosition(r);
+        const int nPosition = m_pOrder->ViewPosition(r);
         if (nBest == -1 || nPosition < nBestPosition) {
             nBest = r;
             nBestPosition = nPosition;
@@ -102,10 +98,10 @@ int CReceiverChecking::FirstCheckedRow(bool bCheckableOnly) const
     return nBest;
 }
 
-int CReceiverChecking::StateForCount(int nCheckedRows) const
+Qt::CheckState CReceiverChecking::StateForCount(int nCheckedRows, int nShownRows)
 {
+    Q_ASSERT(nCheckedRows >= 0 && nShownRows >= 0);
     if (nCheckedRows == 0)
         return Qt::Unchecked;
-    const int nAll = d.bShowPort ? d.nFilterRowCount : d.pModel->rowCount();
-    return nCheckedRows == nAll ? Qt::Checked : Qt::PartiallyChecked;
+    return nCheckedRows == nShownRows ? Qt::Checked : Qt::PartiallyChecked;
 }

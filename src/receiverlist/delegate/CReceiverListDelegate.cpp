@@ -1,5 +1,6 @@
 #include "CReceiverListDelegate.h"
 
+#include "CColumnMap.h"
 #include "CIconCache.h"
 #include "SReceiverRowInfo.h"
 #include "ShownCellText.h"
@@ -12,7 +13,7 @@
 class CReceiverListDelegatePrivate
 {
 public:
-    bool m_bShowPort = false;
+    const CColumnMap* m_pColumns = nullptr;
 };
 
 namespace
@@ -64,7 +65,7 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
 
     QStyleOptionViewItem optionCell(option);
     if (nColumn == 0) {
-        const bool bBoxShown = index.data(ReceiverRole::Extra).toBool();
+        const bool bBoxShown = ReceiverRole::IsBoxShown(index);
         const bool bNoState = index.data(Qt::CheckStateRole).isNull();
         optionCell.rect.setLeft(rect.left() + 22);
         if (bBoxShown && bNoState)
@@ -72,14 +73,13 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
     QStyledItemDelegate::paint(painter, optionCell, index);
 
-    const int nPacketsColumn = m_pPrivate->m_bShowPort ? 5 : 4;
-    const int nProgressColumn = m_pPrivate->m_bShowPort ? 6 : 5;
+    Q_ASSERT(m_pPrivate->m_pColumns);
+    const int nKey = m_pPrivate->m_pColumns->IsColumn(nColumn) ? int(m_pPrivate->m_pColumns->KeyOf(nColumn)) : -1;
 
-    if (nColumn == nProgressColumn) {
+    if (nKey == ReceiverColumn::Progress) {
         SetCellFont(painter);
-        const QVariant varInfo = index.data(ReceiverRole::Extra);
-        const SRowProgressInfo info = varInfo.canConvert<SRowProgressInfo>() ? varInfo.value<SRowProgressInfo>() : SRowProgressInfo();
-        if (info.nState == 0 || info.nState == 1) {
+        const SRowProgressInfo info = ReceiverRole::ProgressRecord(index);
+        if (info.nState == SRowProgressInfo::NotUpgrading || info.nState == SRowProgressInfo::Unused) {
             painter->drawText(QRectF(rect.left() + 14, rect.top(), 140, rect.height()), info.strText,
                               QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
             return;
@@ -95,11 +95,11 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         painter->setBrush(s_colorTrack);
         painter->drawRoundedRect(QRectF(x0, y0, b, 6), 2.0, 2.0, Qt::AbsoluteSize);
         const int f = qMin(b * info.nProgress / 100, info.nProgress * 140 / 100);
-        if (info.nState == 2)
+        if (info.nState == SRowProgressInfo::Upgrading)
             painter->setBrush(s_colorUpgrading);
-        else if (info.nState == 3)
+        else if (info.nState == SRowProgressInfo::UpgradeFailed)
             painter->setBrush(s_colorFailed);
-        else if (info.nState == 4)
+        else if (info.nState == SRowProgressInfo::UpgradeSucceeded)
             painter->setBrush(s_colorSucceeded);
         painter->drawRoundedRect(QRectF(x0, y0, f, 6), 2.0, 2.0, Qt::AbsoluteSize);
         painter->restore();
@@ -109,7 +109,7 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         return;
     }
 
-    if (nColumn == nPacketsColumn) {
+    if (nKey == ReceiverColumn::Packets) {
         SetCellFont(painter);
         QString strErrors;
         QString strTotal;
@@ -125,12 +125,7 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
 }
 
-void CReceiverListDelegate::SetShowPort(bool bShow)
+void CReceiverListDelegate::SetColumnMap(const CColumnMap* pColumns)
 {
-    m_pPrivate->m_bShowPort = bShow;
-}
-
-bool CReceiverListDelegate::IsShowPort() const
-{
-    return m_pPrivate->m_bShowPort;
+    m_pPrivate->m_pColumns = pColumns;
 }

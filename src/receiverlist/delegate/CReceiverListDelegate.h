@@ -9,6 +9,7 @@
 // Paints the first column's disabled check box, the progress bars and the
 // packet counts; everything else is Qt's styled painting.
 class CReceiverListDelegatePrivate;
+class CColumnMap;
 
 class CMVIEW_EXPORT CReceiverListDelegate : public QStyledItemDelegate
 {
@@ -18,8 +19,9 @@ public:
     explicit CReceiverListDelegate(QObject* parent = nullptr);
     ~CReceiverListDelegate() override;
 
-    void SetShowPort(bool bShow);
-    bool IsShowPort() const;
+    // The column layout the cells are painted for; the view's model owns it
+    // and it must outlive this delegate's painting.
+    void SetColumnMap(const CColumnMap* pColumns);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 

@@ -12,7 +12,7 @@ void PacketParts(const QModelIndex& index, QString* pErrors, QString* pTotal)
 {
     // The key is errors.total with the total's digits as decimals.
     const double dValue = index.data(ReceiverRole::SortKey).toDouble();
-    const int nDigits = index.data(ReceiverRole::Extra).toInt();
+    const int nDigits = ReceiverRole::PacketDigits(index);
     QString strText = QString::number(dValue, 'f', nDigits);
     if (strText == QLatin1String("0"))
         strText += QLatin1String(".0");
@@ -29,10 +29,8 @@ QString Text(const QModelIndex& index, int nKey)
         PacketParts(index, &strErrors, &strTotal);
         return strErrors + QLatin1String(" / ") + strTotal;
     }
-    if (nKey == ReceiverColumn::Progress) {
-        const QVariant varInfo = index.data(ReceiverRole::Extra);
-        return varInfo.canConvert<SRowProgressInfo>() ? varInfo.value<SRowProgressInfo>().strText : SRowProgressInfo().strText;
-    }
+    if (nKey == ReceiverColumn::Progress)
+        return ReceiverRole::ProgressRecord(index).strText;
     return index.data(Qt::DisplayRole).toString();
 }
 }

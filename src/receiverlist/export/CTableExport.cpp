@@ -1,27 +1,33 @@
 #include "CTableExport.h"
 
 #include "CReceiverListHeader.h"
-#include "CReceiverListView_p.h"
-#include "CReceiverSortProxyModel.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "ShownCellText.h"
 
 #include <QIODevice>
+#include <QSortFilterProxyModel>
 
-CTableExport::CTableExport(const CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+CTableExport::CTableExport(const CReceiverListView* pView, const CReceiverTableModel* pModel,
+                           const QSortFilterProxyModel* pProxy, const CReceiverListHeader* pHeader)
+    : m_pView(pView)
+    , m_pModel(pModel)
+    , m_pProxy(pProxy)
+    , m_pHeader(pHeader)
 {
+    Q_ASSERT(pView && pModel && pProxy && pHeader);
 }
 
 std::vector<int> CTableExport::ShownViewRows(bool bCheckedOnly) const
 {
     std::vector<int> vecRows;
-    const int nViewRows = d.pProxy->rowCount();
+    const int nViewRows = m_pProxy->rowCount();
     for (int p = 0; p < nViewRows; ++p) {
-        if (d.q->isRowHidden(p, QModelIndex()))
+        if (m_pView->isRowHidden(p, QModelIndex()))
             continue;
         if (bCheckedOnly) {
-            const int r = d.pProxy->mapToSource(d.pProxy->index(p, 0)).row();
-            if (!(d.pModel->IsCheckable(r) && d.pModel->IsChecked(r)))
+            const int r = m_pProxy->mapToSource(m_pProxy->index(p, 0)).row();
+            if (!(m_pModel->IsCheckable(r) && m_pModel->IsChecked(r)))
                 continue;
         }
         vecRows.push_back(p);
@@ -32,7 +38,7 @@ std::vector<int> CTableExport::ShownViewRows(bool bCheckedOnly) const
 std::vector<int> CTableExport::ShownColumns() const
 {
     std::vector<int> vecColumns;
-    const QHeaderView* pHeader = d.pHeader;
+    const QHeaderView* pHeader = m_pHeader;
     for (int v = 0; v < pHeader->count(); ++v) {
         const int nColumn = pHeader->logicalIndex(v);
         if (!pHeader->isSectionHidden(nColumn))
@@ -45,7 +51,7 @@ QStringList CTableExport::Labels(const std::vector<int>& vecColumns) const
 {
     QStringList list;
     for (const int nColumn : vecColumns)
-        list << d.pHeader->GetLabels().value(nColumn);
+        list << m_pHeader->GetLabels().value(nColumn);
     return list;
 }
 
@@ -53,7 +59,7 @@ QStringList CTableExport::RowTexts(int nViewRow, const std::vector<int>& vecColu
 {
     QStringList list;
     for (const int nColumn : vecColumns)
-        list << ShownCellText::Text(d.pProxy->index(nViewRow, nColumn), nColumn + d.nPortColumnHidden);
+        list << ShownCellText::Text(m_pProxy->index(nViewRow, nColumn), m_pModel->Columns().KeyOf(nColumn));
     return list;
 }
 
@@ -61,8 +67,8 @@ QString CTableExport::ClipboardText() const
 {
     std::vector<int> vecRows = ShownViewRows(true);
     if (vecRows.empty()) {
-        const QModelIndex indexCurrent = d.q->currentIndex();
-        if (!indexCurrent.isValid() || d.q->isRowHidden(indexCurrent.row(), QModelIndex()))
+        const QModelIndex indexCurrent = m_pView->currentIndex();
+        if (!indexCurrent.isValid() || m_pView->isRowHidden(indexCurrent.row(), QModelIndex()))
             return QString();
         vecRows.push_back(indexCurrent.row());
     }

@@ -6,14 +6,18 @@
 #include <vector>
 
 class QIODevice;
-class CReceiverListViewPrivate;
+class QSortFilterProxyModel;
+class CReceiverListHeader;
+class CReceiverListView;
+class CReceiverTableModel;
 
 // The table handed on as text: what the view shows, columns and rows as on
 // screen, each cell as painted.
 class CTableExport
 {
 public:
-    explicit CTableExport(const CReceiverListViewPrivate& d);
+    CTableExport(const CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
+                 const CReceiverListHeader* pHeader);
 
     // Tab-separated, a line of labels first: the checked rows, or the current
     // row when none is checked; empty when there is neither.
@@ -32,5 +36,8 @@ private:
     QStringList Labels(const std::vector<int>& vecColumns) const;
     QStringList RowTexts(int nViewRow, const std::vector<int>& vecColumns) const;
 
-    const CReceiverListViewPrivate& d;
+    const CReceiverListView* const m_pView;
+    const CReceiverTableModel* const m_pModel;
+    const QSortFilterProxyModel* const m_pProxy;
+    const CReceiverListHeader* const m_pHeader;
 };

@@ -2,54 +2,60 @@
 
 #include "CPortSelectWidget.h"
 #include "CReceiverListHeader.h"
-#include "CReceiverListView_p.h"
-#include "CReceiverSortProxyModel.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "ControllerReading.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSortFilterProxyModel>
 
-CPortFilter::CPortFilter(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+CPortFilter::CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
+                         CReceiverListHeader* pHeader, CPortSelectWidget* pPortSelect)
+    : m_pView(pView)
+    , m_pModel(pModel)
+    , m_pProxy(pProxy)
+    , m_pHeader(pHeader)
+    , m_pPortSelect(pPortSelect)
 {
+    Q_ASSERT(pView && pModel && pProxy && pHeader && pPortSelect);
 }
 
 int CPortFilter::Apply()
 {
-    d.nFilterPort = ControllerReading::FilterPort();
-    const int nRows = d.pModel->rowCount();
-    int nVisible = 0;
+    m_nPort = ControllerReading::FilterPort();
+    const int nRows = m_pModel->rowCount();
+    int nShown = 0;
     for (int r = 0; r < nRows; ++r) {
-        const bool bShow = d.nFilterPort == -1 || d.pModel->RowNumber(r, ReceiverColumn::Port) == d.nFilterPort;
+        const bool bShow = m_nPort == -1 || m_pModel->RowNumber(r, ReceiverColumn::Port) == m_nPort;
         // The tree view skips what is already as asked, with one look-up
         // instead of the two a test before the call would add.
-        const QModelIndex index = d.pProxy->mapFromSource(d.pModel->index(r, 0));
+        const QModelIndex index = m_pProxy->mapFromSource(m_pModel->index(r, 0));
         if (index.isValid())
-            d.q->setRowHidden(index.row(), QModelIndex(), !bShow);
+            m_pView->setRowHidden(index.row(), QModelIndex(), !bShow);
         if (bShow)
-            ++nVisible;
+            ++nShown;
     }
-    d.nFilterRowCount = nVisible;
-    return nVisible;
+    m_nShownRows = nShown;
+    return nShown;
 }
 
 void CPortFilter::UpdateButton()
 {
     const bool bPortHidden = ControllerReading::IsPortHidden();
-    d.pHeader->SetFilterEnabled(!bPortHidden && !ControllerReading::CurrentDeviceId().isNull());
-    d.pHeader->SetFilterDown(ControllerReading::FilterPort() != -1);
+    m_pHeader->SetFilterEnabled(!bPortHidden && !ControllerReading::CurrentDeviceId().isNull());
+    m_pHeader->SetFilterDown(ControllerReading::FilterPort() != -1);
 }
 
 void CPortFilter::ShowPopup()
 {
-    CReceiverListView* q = d.q;
-    QPoint pos = q->mapToGlobal(d.pHeader->GetFilterAnchor()) - QPoint(5, 0);
+    QPoint pos = m_pView->mapToGlobal(m_pHeader->GetFilterAnchor()) - QPoint(5, 0);
     if (const QScreen* pScreen = QGuiApplication::screenAt(pos)) {
         const QRect rectScreen = pScreen->geometry();
-        const int nPopupHeight = d.pPortSelect->height();
+        const int nPopupHeight = m_pPortSelect->height();
         if (rectScreen.bottom() - pos.y() <= nPopupHeight - 1)
-            pos = q->mapToGlobal(QPoint(0, -nPopupHeight - 1));
+            pos = m_pView->mapToGlobal(QPoint(0, -nPopupHeight - 1));
     }
-    d.pPortSelect->move(pos);
-    d.pPortSelect->show();
+    m_pPortSelect->move(pos);
+    m_pPortSelect->show();
 }

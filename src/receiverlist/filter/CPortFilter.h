@@ -1,20 +1,35 @@
 #pragma once
 
-class CReceiverListViewPrivate;
+class QSortFilterProxyModel;
+class CPortSelectWidget;
+class CReceiverListHeader;
+class CReceiverListView;
+class CReceiverTableModel;
 
 // The port filter: hides the rows of every port but the chosen one, and
 // places the Filter popup under its button.
 class CPortFilter
 {
 public:
-    explicit CPortFilter(CReceiverListViewPrivate& d);
+    CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
+                CReceiverListHeader* pHeader, CPortSelectWidget* pPortSelect);
 
-    // Applies the runtime controller's filter port; returns the visible rows.
+    // Applies the runtime controller's filter port; returns the rows shown.
     int Apply();
+    // The port applied last, -1 for all.
+    int Port() const { return m_nPort; }
+    // The rows the filter showed when it was applied last.
+    int ShownRowCount() const { return m_nShownRows; }
     // The header's Filter button follows the preference and the device.
     void UpdateButton();
     void ShowPopup();
 
 private:
-    CReceiverListViewPrivate& d;
+    CReceiverListView* const m_pView;
+    const CReceiverTableModel* const m_pModel;
+    const QSortFilterProxyModel* const m_pProxy;
+    CReceiverListHeader* const m_pHeader;
+    CPortSelectWidget* const m_pPortSelect;
+    int m_nPort = -1;
+    int m_nShownRows = 0;
 };

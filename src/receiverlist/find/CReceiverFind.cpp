@@ -1,21 +1,26 @@
 #include "CReceiverFind.h"
 
-#include "CReceiverListView_p.h"
-#include "CReceiverSortProxyModel.h"
+#include "CColumnMap.h"
+#include "CReceiverListView.h"
+
+#include <QSortFilterProxyModel>
 
 namespace
 {
 constexpr int s_nMarkMs = 1500;
 }
 
-CReceiverFind::CReceiverFind(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+CReceiverFind::CReceiverFind(CReceiverListView* pView, const QSortFilterProxyModel* pProxy, const CColumnMap* pColumns)
+    : m_pView(pView)
+    , m_pProxy(pProxy)
+    , m_pColumns(pColumns)
 {
+    Q_ASSERT(pView && pProxy && pColumns);
     m_timerMark.setSingleShot(true);
     m_timerMark.setInterval(s_nMarkMs);
-    QObject::connect(&m_timerMark, &QTimer::timeout, d.q, [this]() {
+    QObject::connect(&m_timerMark, &QTimer::timeout, m_pView, [this]() {
         m_indexMarked = QPersistentModelIndex();
-        d.q->viewport()->update();
+        m_pView->viewport()->update();
     });
 }
 
@@ -26,9 +31,8 @@ int CReceiverFind::MarkedRow() const
 
 bool CReceiverFind::Matches(int nViewRow, const QString& strText) const
 {
-    const int H = d.nPortColumnHidden;
     for (const int nKey : { ReceiverColumn::SerialNumber, ReceiverColumn::Type, ReceiverColumn::Firmware }) {
-        const QString strCell = d.pProxy->index(nViewRow, nKey - H).data(Qt::DisplayRole).toString();
+        const QString strCell = m_pProxy->index(nViewRow, m_pColumns->ColumnOf(nKey)).data(Qt::DisplayRole).toString();
         if (strCell.contains(strText, Qt::CaseInsensitive))
             return true;
     }
@@ -37,22 +41,21 @@ bool CReceiverFind::Matches(int nViewRow, const QString& strText) const
 
 bool CReceiverFind::Find(const QString& strText)
 {
-    const int nViewRows = d.pProxy->rowCount();
+    const int nViewRows = m_pProxy->rowCount();
     if (strText.isEmpty() || nViewRows == 0)
         return false;
-    const QModelIndex indexCurrent = d.q->currentIndex();
+    const QModelIndex indexCurrent = m_pView->currentIndex();
     const int nStart = indexCurrent.isValid() ? indexCurrent.row() + 1 : 0;
     for (int i = 0; i < nViewRows; ++i) {
         const int p = (nStart + i) % nViewRows;
-        if (d.q->isRowHidden(p, QModelIndex()) || !Matches(p, strText))
+        if (m_pView->isRowHidden(p, QModelIndex()) || !Matches(p, strText))
             continue;
-        const QModelIndex index = d.pProxy->index(p, 0);
-        d.q->setCurrentIndex(index);
-        d.q->scrollTo(index);
-        d.bKeyCurrent = true;
-        m_indexMarked = d.pProxy->mapToSource(index);
+        const QModelIndex index = m_pProxy->index(p, 0);
+        m_pView->setCurrentIndex(index);
+        m_pView->scrollTo(index);
+        m_indexMarked = m_pProxy->mapToSource(index);
         m_timerMark.start();
-        d.q->viewport()->update();
+        m_pView->viewport()->update();
         return true;
     }
     return false;

@@ -1,7 +1,8 @@
 #include "CColumnVisibility.h"
 
+#include "CColumnMap.h"
 #include "CReceiverListHeader.h"
-#include "CReceiverListView_p.h"
+#include "CReceiverListView.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,27 +12,37 @@ namespace
 constexpr int s_nKeys = ReceiverColumn::Count;
 }
 
-CColumnVisibility::CColumnVisibility(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+CColumnVisibility::CColumnVisibility(CReceiverListView* pView, CReceiverListHeader* pHeader, const CColumnMap* pColumns)
+    : m_pView(pView)
+    , m_pHeader(pHeader)
+    , m_pColumns(pColumns)
 {
+    Q_ASSERT(pView && pHeader && pColumns);
     m_arrHiddenWidth.fill(-1);
 }
 
-int CColumnVisibility::DefaultWidth(int nKey, bool bPortHidden)
+int CColumnVisibility::DefaultWidth(int nKey, const CColumnMap& columns)
 {
     static const int s_arrWidth[s_nKeys] = { 90, 90, 90, 130, 80, 160, 220, 120, 100, 100, 100, 100 };
     if (nKey < 0 || nKey >= s_nKeys)
         return -1;
     // Without the Port column the first column carries the check box and the
     // Filter button, and needs the room.
-    if (nKey == ReceiverColumn::Position && bPortHidden)
+    if (nKey == columns.FirstKey() && nKey != ReceiverColumn::Port)
         return 125;
     return s_arrWidth[nKey];
 }
 
+void CColumnVisibility::SetDefaultWidths()
+{
+    for (int c = 0; c < m_pColumns->ColumnCount(); ++c)
+        m_pView->setColumnWidth(c, DefaultWidth(m_pColumns->KeyOf(c), *m_pColumns));
+}
+
 bool CColumnVisibility::IsChoosable(int nKey) const
 {
-    return nKey > d.nPortColumnHidden && nKey < s_nKeys;
+    // Every column but the first, which carries the check box.
+    return m_pColumns->ColumnOf(nKey) > 0;
 }
 
 bool CColumnVisibility::IsEffectivelyHidden(int nKey) const
@@ -44,7 +55,7 @@ bool CColumnVisibility::IsVisible(int nKey) const
     if (nKey < 0 || nKey >= s_nKeys)
         return false;
     if (nKey == ReceiverColumn::Port)
-        return d.bShowPort;
+        return m_pColumns->IsPortShown();
     return !IsEffectivelyHidden(nKey);
 }
 
@@ -69,64 +80,59 @@ void CColumnVisibility::SetHiddenKeys(uint32_t nHiddenKeys)
 
 void CColumnVisibility::Apply()
 {
-    const int H = d.nPortColumnHidden;
-    for (int nKey = H; nKey < s_nKeys; ++nKey) {
-        const int nColumn = nKey - H;
+    for (int nColumn = 0; nColumn < m_pColumns->ColumnCount(); ++nColumn) {
+        const int nKey = m_pColumns->KeyOf(nColumn);
         const bool bHide = IsEffectivelyHidden(nKey);
-        if (bHide == d.q->isColumnHidden(nColumn))
+        if (bHide == m_pView->isColumnHidden(nColumn))
             continue;
         if (bHide) {
-            m_arrHiddenWidth[size_t(nKey)] = d.q->columnWidth(nColumn);
-            d.q->setColumnHidden(nColumn, true);
+            m_arrHiddenWidth[size_t(nKey)] = m_pView->columnWidth(nColumn);
+            m_pView->setColumnHidden(nColumn, true);
         } else {
-            d.q->setColumnHidden(nColumn, false);
+            m_pView->setColumnHidden(nColumn, false);
             if (m_arrHiddenWidth[size_t(nKey)] > 0)
-                d.q->setColumnWidth(nColumn, m_arrHiddenWidth[size_t(nKey)]);
+                m_pView->setColumnWidth(nColumn, m_arrHiddenWidth[size_t(nKey)]);
         }
     }
-    d.pHeader->viewport()->update();
+    m_pHeader->viewport()->update();
 }
 
 void CColumnVisibility::Reset()
 {
     m_nHiddenKeys = 0;
     Apply();
-    const int H = d.nPortColumnHidden;
-    for (int nKey = H; nKey < s_nKeys; ++nKey)
-        d.q->setColumnWidth(nKey - H, DefaultWidth(nKey, H != 0));
+    SetDefaultWidths();
 }
 
 int CColumnVisibility::Width(int nKey) const
 {
-    const int H = d.nPortColumnHidden;
-    if (nKey < H || nKey >= s_nKeys)
+    const int nColumn = m_pColumns->ColumnOf(nKey);
+    if (nColumn == -1)
         return -1;
-    if (d.q->isColumnHidden(nKey - H))
+    if (m_pView->isColumnHidden(nColumn))
         return m_arrHiddenWidth[size_t(nKey)];
-    return d.q->columnWidth(nKey - H);
+    return m_pView->columnWidth(nColumn);
 }
 
 void CColumnVisibility::SetWidth(int nKey, int nWidth)
 {
-    const int H = d.nPortColumnHidden;
-    if (nKey < H || nKey >= s_nKeys || nWidth <= 0)
+    const int nColumn = m_pColumns->ColumnOf(nKey);
+    if (nColumn == -1 || nWidth <= 0)
         return;
-    if (d.q->isColumnHidden(nKey - H))
+    if (m_pView->isColumnHidden(nColumn))
         m_arrHiddenWidth[size_t(nKey)] = nWidth;
     else
-        d.q->setColumnWidth(nKey - H, nWidth);
+        m_pView->setColumnWidth(nColumn, nWidth);
 }
 
 void CColumnVisibility::ShowMenu(const QPoint& posGlobal)
 {
-    auto* pMenu = new QMenu(d.pHeader);
+    auto* pMenu = new QMenu(m_pHeader);
     pMenu->setObjectName(QStringLiteral("CMViewColumnMenu"));
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    const QStringList& listLabels = d.pHeader->GetLabels();
-    const int H = d.nPortColumnHidden;
     // One entry per column but Port; the check box column is shown, fixed.
     for (int nKey = ReceiverColumn::Position; nKey < s_nKeys; ++nKey) {
-        QAction* pAction = pMenu->addAction(listLabels.value(nKey - H));
+        QAction* pAction = pMenu->addAction(CReceiverListHeader::Label(nKey));
         pAction->setCheckable(true);
         pAction->setChecked(IsVisible(nKey));
         pAction->setEnabled(IsChoosable(nKey));

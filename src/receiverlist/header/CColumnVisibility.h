@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 
-class CReceiverListViewPrivate;
+class CColumnMap;
+class CReceiverListHeader;
+class CReceiverListView;
 
 // Which columns the operator hid, kept by logical key so that the Port
 // column coming or going never moves a choice onto another column; the
@@ -16,9 +18,13 @@ class CColumnVisibility
     Q_DECLARE_TR_FUNCTIONS(CColumnVisibility)
 
 public:
-    explicit CColumnVisibility(CReceiverListViewPrivate& d);
+    CColumnVisibility(CReceiverListView* pView, CReceiverListHeader* pHeader, const CColumnMap* pColumns);
 
-    static int DefaultWidth(int nKey, bool bPortHidden);
+    // A column's width before the operator changes it, in a layout; -1 for a
+    // key out of range.
+    static int DefaultWidth(int nKey, const CColumnMap& columns);
+    // Every column of the layout at its default width.
+    void SetDefaultWidths();
 
     // The column with the check box is always shown; the Port column shows
     // exactly when the port preference says so.
@@ -45,7 +51,9 @@ public:
 private:
     bool IsEffectivelyHidden(int nKey) const;
 
-    CReceiverListViewPrivate& d;
+    CReceiverListView* const m_pView;
+    CReceiverListHeader* const m_pHeader;
+    const CColumnMap* const m_pColumns;
     uint32_t m_nHiddenKeys = 0;
     // The width a section had when it was hidden; the header forgets it.
     std::array<int, 12> m_arrHiddenWidth {};

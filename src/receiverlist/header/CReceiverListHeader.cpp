@@ -2,8 +2,10 @@
 
 #include "TavrelCMControl.h"
 
+#include "CColumnMap.h"
 #include "CHeaderAccessible.h"
 #include "CIconCache.h"
+#include "ReceiverGeometry.h"
 #include "CToolTip.h"
 
 #include <QMouseEvent>
@@ -13,7 +15,6 @@
 #include <QThreadPool>
 
 #include <atomic>
-#include <cstdio>
 #include <mutex>
 
 // Private state behind the d-pointer: later releases can change it and keep
@@ -28,8 +29,9 @@ public:
     mutable QRect m_rectReset;
     bool m_bEnabled = true;
     bool m_bResetHover = false;
-    bool m_bShowPort = false;
-    int m_nPortColumnHidden = 0;
+    // The view's column layout; a header on its own uses the full layout.
+    CColumnMap m_columnsOwn;
+    const CColumnMap* m_pColumns = &m_columnsOwn;
     bool m_bBusy = false;
     QString m_strCheckIcon;
     int m_nCheckState = 0;
@@ -67,9 +69,6 @@ const QColor s_colorText(0xE3, 0xE5, 0xE8);
 const QColor s_colorSeparatorLeft(0x51, 0x57, 0x5F);
 const QColor s_colorSeparatorRight(0x00, 0x00, 0x00);
 
-constexpr int s_nPacketsColumn = 5;
-constexpr int s_nProgressColumn = 6;
-constexpr int s_nLastColumn = 11;
 constexpr int s_nPacketsMinWidth = 155;
 
 std::atomic_bool s_bDetecting { false };
@@ -109,9 +108,7 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
     setAttribute(Qt::WA_MouseTracking);
     setSectionResizeMode(QHeaderView::Interactive);
 
-    m_pPrivate->m_listLabels << tr("Port") << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware")
-                 << tr("Error/Total packets") << tr("Progress") << tr("Failed module") << tr("Temperature")
-                 << tr("Humidity") << tr("Voltage") << tr("Uptime");
+    SetColumnLabels();
 
     m_pPrivate->m_fontLabel = QFont(QStringLiteral("normal"));
     m_pPrivate->m_fontLabel.setPixelSize(12);
@@ -128,28 +125,58 @@ CReceiverListHeader::~CReceiverListHeader()
 
 void CReceiverListHeader::OnSectionResized(int logicalIndex, int /*oldSize*/, int newSize)
 {
-    if (logicalIndex == s_nPacketsColumn - m_pPrivate->m_nPortColumnHidden && newSize < s_nPacketsMinWidth)
+    if (logicalIndex == ColumnOf(ReceiverColumn::Packets) && newSize < s_nPacketsMinWidth)
         resizeSection(logicalIndex, s_nPacketsMinWidth);
 }
 
-void CReceiverListHeader::SetColumnLabels(bool bShowPort)
+QString CReceiverListHeader::Label(int nKey)
 {
-    m_pPrivate->m_listLabels.clear();
-    m_pPrivate->m_bShowPort = bShowPort;
-    m_pPrivate->m_nPortColumnHidden = 1;
-    if (bShowPort) {
-        m_pPrivate->m_listLabels << tr("Port");
-        m_pPrivate->m_nPortColumnHidden = 0;
+    switch (nKey) {
+    case ReceiverColumn::Port: return tr("Port");
+    case ReceiverColumn::Position: return tr("String position");
+    case ReceiverColumn::Type: return tr("Type");
+    case ReceiverColumn::SerialNumber: return tr("S/N");
+    case ReceiverColumn::Firmware: return tr("Firmware");
+    case ReceiverColumn::Packets: return tr("Error/Total packets");
+    case ReceiverColumn::Progress: return tr("Progress");
+    case ReceiverColumn::FailedModule: return tr("Failed module");
+    case ReceiverColumn::Temperature: return tr("Temperature");
+    case ReceiverColumn::Humidity: return tr("Humidity");
+    case ReceiverColumn::Voltage: return tr("Voltage");
+    case ReceiverColumn::Uptime: return tr("Uptime");
+    default: return QString();
     }
-    m_pPrivate->m_listLabels << tr("String position") << tr("Type") << tr("S/N") << tr("Firmware") << tr("Error/Total packets")
-                 << tr("Progress") << tr("Failed module") << tr("Temperature") << tr("Humidity") << tr("Voltage")
-                 << tr("Uptime");
+}
+
+void CReceiverListHeader::SetColumnMap(const CColumnMap* pColumns)
+{
+    Q_ASSERT(pColumns);
+    m_pPrivate->m_pColumns = pColumns;
+    SetColumnLabels();
+}
+
+const CColumnMap& CReceiverListHeader::Columns() const
+{
+    return *m_pPrivate->m_pColumns;
+}
+
+int CReceiverListHeader::ColumnOf(int nKey) const
+{
+    return m_pPrivate->m_pColumns->ColumnOf(nKey);
+}
+
+void CReceiverListHeader::SetColumnLabels()
+{
+    const CColumnMap& columns = *m_pPrivate->m_pColumns;
+    m_pPrivate->m_listLabels.clear();
+    for (int c = 0; c < columns.ColumnCount(); ++c)
+        m_pPrivate->m_listLabels << Label(columns.KeyOf(c));
     update();
 }
 
 QString CReceiverListHeader::FilterIconByFlags() const
 {
-    if (!m_pPrivate->m_bFilterEnabled || !m_pPrivate->m_bShowPort)
+    if (!m_pPrivate->m_bFilterEnabled || !IsPortShown())
         return s_strFilterDisable;
     return m_pPrivate->m_bFilterDown ? s_strFilterDown : s_strFilterNormal;
 }
@@ -231,7 +258,6 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     const int T = rect.top();
     const int R = rect.right();
     const int B = rect.bottom();
-    const int H = m_pPrivate->m_nPortColumnHidden;
 
     painter->setPen(Qt::NoPen);
     painter->setBrush(s_colorBackground);
@@ -254,9 +280,9 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
         const int X = m_pPrivate->m_strCheckIcon.isEmpty() ? 20 : 0;
         option.rect = QRect(QPoint(L + 15 + X, T), QPoint(R, B));
         style()->drawControl(QStyle::CE_CheckBoxLabel, &option, painter);
-        m_pPrivate->m_rectCheck = QRect(QPoint(L + 15, T + 6), QPoint(L + 36, T + 27));
+        m_pPrivate->m_rectCheck = ReceiverGeometry::BoxRect(QPoint(L, T));
 
-        if (m_pPrivate->m_bShowPort) {
+        if (IsPortShown()) {
             const QRect rectText = painter->boundingRect(QRect(QPoint(L + 32, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
             const int X2 = rectText.right();
             CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_pPrivate->m_strFilterIcon);
@@ -264,25 +290,26 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
         }
     }
 
-    if (m_pPrivate->m_nSortColumn == logicalIndex && logicalIndex != s_nProgressColumn - H && m_pPrivate->m_bEnabled) {
+    const int nPackets = ColumnOf(ReceiverColumn::Packets);
+    if (m_pPrivate->m_nSortColumn == logicalIndex && logicalIndex != ColumnOf(ReceiverColumn::Progress) && m_pPrivate->m_bEnabled) {
         const QPixmap pixArrow = SortArrow(m_pPrivate->m_bSort);
         painter->drawPixmap(QRectF(L + (R - L + 1) / 2 - 4, 3, 9, 5), pixArrow, QRectF(pixArrow.rect()));
     }
 
     if (logicalIndex != 0) {
-        const int RT = (logicalIndex == s_nPacketsColumn - H) ? R - 30 : R;
+        const int RT = (logicalIndex == nPackets) ? R - 30 : R;
         painter->drawText(QRectF(L + 14, T, RT - (L + 14) + 1, B - T + 1), strLabel,
                           QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
     }
 
-    if (logicalIndex != s_nLastColumn - H) {
+    if (logicalIndex != ColumnOf(Columns().LastKey())) {
         painter->setPen(s_colorSeparatorLeft);
         painter->drawLine(R - 1, T + 6, R - 1, B - 6);
         painter->setPen(s_colorSeparatorRight);
         painter->drawLine(R, T + 6, R, B - 6);
     }
 
-    if (logicalIndex == s_nPacketsColumn - H) {
+    if (logicalIndex == nPackets) {
         const QRect rectText = painter->boundingRect(QRect(QPoint(L + 12, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
         const int X2 = rectText.right();
         CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_pPrivate->m_strResetIcon);
@@ -308,7 +335,7 @@ void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
         return;
     }
 
-    if (m_pPrivate->m_rectFilter.contains(pos) && m_pPrivate->m_bShowPort) {
+    if (m_pPrivate->m_rectFilter.contains(pos) && IsPortShown()) {
         if (m_pPrivate->m_bFilterEnabled) {
             m_pPrivate->m_bFilterDown = true;
             m_pPrivate->m_strFilterIcon = s_strFilterDown;
@@ -342,7 +369,7 @@ void CReceiverListHeader::mousePressEvent(QMouseEvent* e)
         return;
     }
     const int nSection = orientation() == Qt::Horizontal ? logicalIndexAt(pos.x()) : logicalIndexAt(pos.y());
-    if (nSection == s_nProgressColumn - m_pPrivate->m_nPortColumnHidden) {
+    if (nSection == ColumnOf(ReceiverColumn::Progress)) {
         m_pPrivate->m_bBusy = false;
         return;
     }
@@ -378,7 +405,7 @@ void CReceiverListHeader::mouseMoveEvent(QMouseEvent* e)
         }
     }
 
-    if (m_pPrivate->m_bShowPort) {
+    if (IsPortShown()) {
         const bool bInside = m_pPrivate->m_rectFilter.contains(pos);
         if (!m_pPrivate->m_bFilterEnabled)
             m_pPrivate->m_strFilterIcon = s_strFilterDisable;
@@ -464,15 +491,7 @@ uint CReceiverListHeader::RunDetect(const std::shared_ptr<SDetectLink>& pLink)
             g_pDetectControl->DetectAll(true);
     } else if (g_pRuntimeControl) {
         const QUuid id = g_pRuntimeControl->GetCurrentDeviceId();
-        static const QString s_strNullId = QStringLiteral("00000000-0000-0000-0000000000000000");
-        char szId[40] = {};
-        std::snprintf(szId, sizeof(szId),
-                      "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X%02X%02X",
-                      (id.data1 >> 24) & 0xFF, (id.data1 >> 16) & 0xFF, (id.data1 >> 8) & 0xFF, id.data1 & 0xFF,
-                      (id.data2 >> 8) & 0xFF, id.data2 & 0xFF, (id.data3 >> 8) & 0xFF, id.data3 & 0xFF,
-                      id.data4[0], id.data4[1], id.data4[2], id.data4[3], id.data4[4], id.data4[5], id.data4[6],
-                      id.data4[7]);
-        if (QString::fromLatin1(szId) != s_strNullId && g_pDetectControl)
+        if (!id.isNull() && g_pDetectControl)
             g_pDetectControl->DetectReceivers(id);
     }
 
@@ -523,7 +542,7 @@ void CReceiverListHeader::SetSortFlag(bool bAscending)
 
 QRect CReceiverListHeader::ResetHitRect() const
 {
-    const int nPackets = s_nPacketsColumn - m_pPrivate->m_nPortColumnHidden;
+    const int nPackets = ColumnOf(ReceiverColumn::Packets);
     return nPackets < count() && isSectionHidden(nPackets) ? QRect() : m_pPrivate->m_rectReset;
 }
 
@@ -549,7 +568,7 @@ bool CReceiverListHeader::IsFilterDown() const
 
 bool CReceiverListHeader::IsPortShown() const
 {
-    return m_pPrivate->m_bShowPort;
+    return m_pPrivate->m_pColumns->IsPortShown();
 }
 
 bool CReceiverListHeader::IsFilterEnabled() const

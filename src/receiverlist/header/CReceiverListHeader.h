@@ -14,6 +14,7 @@
 typedef void* LPVOID;
 
 struct SDetectLink;
+class CColumnMap;
 
 // The receiver list's header bar. Its check box, Filter and Reset buttons are
 // painted icons with hit rectangles, not child widgets: a state change swaps an
@@ -28,7 +29,14 @@ public:
     explicit CReceiverListHeader(QWidget* parent = nullptr);
     ~CReceiverListHeader() override;
 
-    void SetColumnLabels(bool bShowPort);
+    // The column layout the sections follow; the view's model owns it and it
+    // outlives the header. Sets the labels for it.
+    void SetColumnMap(const CColumnMap* pColumns);
+    const CColumnMap& Columns() const;
+    // Labels the sections for the layout, in the current language.
+    void SetColumnLabels();
+    // A column's label by logical key, in the current language.
+    static QString Label(int nKey);
     void SetButtonsEnabled(bool bEnabled);
     void SetCheckBoxState(int nState, bool bShowUnchecked);
     int GetCheckBoxState() const;
@@ -81,6 +89,7 @@ private:
     QString FilterIconByFlags() const;
     QString CheckIconFor(bool bEnabled, int nState, bool bShowUnchecked) const;
     void OnSectionResized(int logicalIndex, int oldSize, int newSize);
+    int ColumnOf(int nKey) const;
     // The Reset button's place, none while its column is hidden.
     QRect ResetHitRect() const;
 

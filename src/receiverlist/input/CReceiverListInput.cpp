@@ -1,29 +1,37 @@
 #include "CReceiverListInput.h"
 
 #include "CReceiverChecking.h"
-#include "CReceiverListView_p.h"
-#include "CReceiverSortProxyModel.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "CViewOrder.h"
+#include "ReceiverGeometry.h"
 
 #include <QMouseEvent>
+#include <QSortFilterProxyModel>
 
-namespace
+CReceiverListInput::CReceiverListInput(CReceiverListView* pView, CReceiverTableModel* pModel,
+                                       const QSortFilterProxyModel* pProxy, const CViewOrder* pOrder,
+                                       CReceiverChecking* pChecking)
+    : m_pView(pView)
+    , m_pModel(pModel)
+    , m_pProxy(pProxy)
+    , m_pOrder(pOrder)
+    , m_pChecking(pChecking)
 {
-constexpr int s_nBoxLeft = 15;
-constexpr int s_nBoxRight = 36;
-constexpr int s_nBoxTop = 6;
-constexpr int s_nBoxBottom = 27;
+    Q_ASSERT(pView && pModel && pProxy && pOrder && pChecking);
 }
 
-CReceiverListInput::CReceiverListInput(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+void CReceiverListInput::ForgetGestures(bool bMultiCheck)
 {
+    m_nHoverRow = -1;
+    m_nAnchorRow = -1;
+    m_bMultiCheck = bMultiCheck;
 }
 
 int CReceiverListInput::ModelRowAt(const QPoint& pos) const
 {
-    const QModelIndex index = d.q->indexAt(pos);
-    return index.isValid() ? d.pProxy->mapToSource(index).row() : -1;
+    const QModelIndex index = m_pView->indexAt(pos);
+    return index.isValid() ? m_pProxy->mapToSource(index).row() : -1;
 }
 
 bool CReceiverListInput::IsInBox(const QPoint& pos, const QModelIndex& indexView) const
@@ -31,59 +39,58 @@ bool CReceiverListInput::IsInBox(const QPoint& pos, const QModelIndex& indexView
     // The box follows the row's visible place, whatever rows a filter hides.
     if (!indexView.isValid())
         return false;
-    const int nTop = d.q->visualRect(indexView).top();
-    return pos.x() >= s_nBoxLeft && pos.x() <= s_nBoxRight && pos.y() >= nTop + s_nBoxTop && pos.y() <= nTop + s_nBoxBottom;
+    return ReceiverGeometry::BoxRect(QPoint(0, m_pView->visualRect(indexView).top())).contains(pos);
 }
 
 void CReceiverListInput::DropHoverBox()
 {
-    if (d.IsRow(d.nHoverRow) && d.pModel->CheckState(d.nHoverRow) == Qt::Unchecked)
-        d.pModel->HideBox(d.nHoverRow);
+    if (m_pModel->IsRow(m_nHoverRow) && m_pModel->CheckState(m_nHoverRow) == Qt::Unchecked)
+        m_pModel->HideBox(m_nHoverRow);
 }
 
 // A checkable row's mark flips, as one live write. With bAnyState any state
 // but Unchecked counts as checked; otherwise only Checked does.
 void CReceiverListInput::Toggle(int nRow, bool bAnyState)
 {
-    if (!d.IsRow(nRow) || !d.pModel->IsCheckable(nRow))
+    if (!m_pModel->IsRow(nRow) || !m_pModel->IsCheckable(nRow))
         return;
-    const int nState = d.pModel->CheckState(nRow);
+    const int nState = m_pModel->CheckState(nRow);
     const bool bOn = bAnyState ? nState != Qt::Unchecked : nState == Qt::Checked;
-    d.pModel->SetCheckStateLive(nRow, bOn ? Qt::Unchecked : Qt::Checked);
+    m_pModel->SetCheckStateLive(nRow, bOn ? Qt::Unchecked : Qt::Checked);
 }
 
 bool CReceiverListInput::Press(QMouseEvent* e)
 {
     const QPoint pos = e->pos();
-    const QModelIndex indexView = d.q->indexAt(pos);
+    const QModelIndex indexView = m_pView->indexAt(pos);
     return PressRow(indexView, IsInBox(pos, indexView), e->modifiers());
 }
 
 void CReceiverListInput::KeyCheck(bool bShift)
 {
-    const QModelIndex indexView = d.q->currentIndex();
-    if (!indexView.isValid() || d.q->isRowHidden(indexView.row(), QModelIndex()))
+    const QModelIndex indexView = m_pView->currentIndex();
+    if (!indexView.isValid() || m_pView->isRowHidden(indexView.row(), QModelIndex()))
         return;
     // The pointer shows a row's box before it can click it; the key does the same.
-    const int r = d.pProxy->mapToSource(indexView).row();
-    if (d.IsRow(r) && !d.pModel->IsCheckable(r))
-        d.pModel->ShowBox(r);
+    const int r = m_pProxy->mapToSource(indexView).row();
+    if (m_pModel->IsRow(r) && !m_pModel->IsCheckable(r))
+        m_pModel->ShowBox(r);
     PressRow(indexView, !bShift, bShift ? Qt::ShiftModifier : Qt::NoModifier);
 }
 
 bool CReceiverListInput::PressRow(const QModelIndex& indexView, bool bInBox, Qt::KeyboardModifiers modifiers)
 {
-    const int r = indexView.isValid() ? d.pProxy->mapToSource(indexView).row() : -1;
+    const int r = indexView.isValid() ? m_pProxy->mapToSource(indexView).row() : -1;
     if (bInBox) {
         ClickBox(r);
     } else if (modifiers == Qt::ControlModifier && indexView.isValid()) {
         CtrlClick(r);
-    } else if (modifiers == Qt::ShiftModifier && d.nAnchorRow != -1 && !d.bMultiCheck) {
+    } else if (modifiers == Qt::ShiftModifier && m_nAnchorRow != -1 && !m_bMultiCheck) {
         ShiftClick(r, indexView.isValid() ? indexView.row() : -1);
-    } else if (r == d.nAnchorRow) {
-        if (d.IsRow(r) && d.pModel->IsCheckable(r)) {
+    } else if (r == m_nAnchorRow) {
+        if (m_pModel->IsRow(r) && m_pModel->IsCheckable(r)) {
             Toggle(r, false);
-            d.pChecking->Report();
+            m_pChecking->Report();
         }
     } else if (r == -1) {
         return false;
@@ -95,36 +102,36 @@ bool CReceiverListInput::PressRow(const QModelIndex& indexView, bool bInBox, Qt:
 
 void CReceiverListInput::ClickBox(int nRow)
 {
-    d.bMultiCheck = true;
+    m_bMultiCheck = true;
     Toggle(nRow, true);
-    d.pChecking->Report();
-    d.q->viewport()->update();
+    m_pChecking->Report();
+    m_pView->viewport()->update();
 }
 
 void CReceiverListInput::CtrlClick(int nRow)
 {
-    d.bMultiCheck = true;
-    if (d.IsRow(nRow)) {
-        if (!d.pModel->IsCheckable(nRow))
-            d.pModel->ShowBox(nRow);
+    m_bMultiCheck = true;
+    if (m_pModel->IsRow(nRow)) {
+        if (!m_pModel->IsCheckable(nRow))
+            m_pModel->ShowBox(nRow);
         Toggle(nRow, true);
     }
-    d.nAnchorRow = nRow;
-    d.pChecking->Report();
+    m_nAnchorRow = nRow;
+    m_pChecking->Report();
 }
 
 void CReceiverListInput::ShiftClick(int nRow, int nViewRow)
 {
-    d.bMultiCheck = true;
-    if (nRow == d.nAnchorRow) {
+    m_bMultiCheck = true;
+    if (nRow == m_nAnchorRow) {
         Toggle(nRow, false);
     } else {
         // The range runs over the rows as the user sees them.
-        const std::vector<int> vecOrder = d.pOrder->RowsInViewOrder();
+        const std::vector<int> vecOrder = m_pOrder->RowsInViewOrder();
         const int nRows = int(vecOrder.size());
         int nPosAnchor = nRows;
-        if (d.nAnchorRow < nRows) {
-            const QModelIndex indexAnchor = d.pProxy->mapFromSource(d.pModel->index(d.nAnchorRow, 0));
+        if (m_nAnchorRow < nRows) {
+            const QModelIndex indexAnchor = m_pProxy->mapFromSource(m_pModel->index(m_nAnchorRow, 0));
             if (indexAnchor.isValid())
                 nPosAnchor = indexAnchor.row();
         }
@@ -132,13 +139,13 @@ void CReceiverListInput::ShiftClick(int nRow, int nViewRow)
         const int nTo = qMin(nRows - 1, qMax(nViewRow, nPosAnchor));
         CheckRange(vecOrder, nFrom, nTo);
     }
-    d.nAnchorRow = -1;
-    d.pChecking->Report();
+    m_nAnchorRow = -1;
+    m_pChecking->Report();
 }
 
 void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom, int nTo)
 {
-    CReceiverTableModel* pModel = d.pModel;
+    CReceiverTableModel* pModel = m_pModel;
     for (int i = nFrom; i <= nTo; ++i) {
         if (!pModel->IsCheckable(vecOrder[size_t(i)]))
             pModel->ShowBox(vecOrder[size_t(i)]);
@@ -159,83 +166,83 @@ void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom,
         bMore = true;
         pModel->SetCheckState(r, Qt::Checked);
     }
-    if (bMore) {
-        d.bOwnNotice = true;
+    // One notice for the rest; it summarises the header's box as a single
+    // write would.
+    if (bMore)
         pModel->CellsChanged(0, pModel->rowCount() - 1, 0, 0);
-        d.bOwnNotice = false;
-        d.pChecking->Summary();
-    }
 }
 
 void CReceiverListInput::PlainClick(int nRow)
 {
     // A plain click moves the single check mark from the anchor (or the first
     // checked row) to the clicked row.
-    if (!d.bMultiCheck) {
-        const int nPrevious = d.nAnchorRow == -1 ? d.pChecking->FirstCheckedRow(false) : d.nAnchorRow;
-        if (d.IsRow(nPrevious) && d.pModel->IsCheckable(nPrevious)) {
-            d.pModel->SetCheckStateLive(nPrevious, Qt::Unchecked);
+    if (!m_bMultiCheck) {
+        const int nPrevious = m_nAnchorRow == -1 ? m_pChecking->FirstCheckedRow(false) : m_nAnchorRow;
+        if (m_pModel->IsRow(nPrevious) && m_pModel->IsCheckable(nPrevious)) {
+            m_pModel->SetCheckStateLive(nPrevious, Qt::Unchecked);
             if (nPrevious != nRow)
-                d.pModel->HideBox(nPrevious);
+                m_pModel->HideBox(nPrevious);
         }
     }
     Toggle(nRow, false);
-    d.nAnchorRow = nRow;
-    d.pChecking->Report();
-    d.q->viewport()->update();
+    m_nAnchorRow = nRow;
+    m_pChecking->Report();
+    m_pView->viewport()->update();
 }
 
 void CReceiverListInput::Hover(const QPoint& pos)
 {
     const int r = ModelRowAt(pos);
-    if (r == d.nHoverRow)
+    if (r == m_nHoverRow)
         return;
-    CReceiverTableModel* pModel = d.pModel;
-    if (d.IsRow(d.nHoverRow) && pModel->IsCheckable(d.nHoverRow) && pModel->CheckState(d.nHoverRow) == Qt::Unchecked)
-        pModel->HideBox(d.nHoverRow);
-    if (d.IsRow(r))
+    CReceiverTableModel* pModel = m_pModel;
+    if (m_pModel->IsRow(m_nHoverRow) && pModel->IsCheckable(m_nHoverRow) && pModel->CheckState(m_nHoverRow) == Qt::Unchecked)
+        pModel->HideBox(m_nHoverRow);
+    if (m_pModel->IsRow(r))
         pModel->ShowBox(r);
     // Every other unchecked box goes.
     for (int i = 0; i < pModel->rowCount(); ++i) {
-        if (i == d.nHoverRow || i == r || pModel->CheckState(i) == Qt::Checked)
+        if (i == m_nHoverRow || i == r || pModel->CheckState(i) == Qt::Checked)
             continue;
         if (pModel->IsCheckable(i) || pModel->IsBoxShown(i))
             pModel->HideBox(i);
     }
-    d.nHoverRow = r;
-    d.q->viewport()->update();
+    m_nHoverRow = r;
+    m_pView->viewport()->update();
 }
 
 void CReceiverListInput::Enter(const QPoint& pos)
 {
     const int r = ModelRowAt(pos);
-    if (!d.IsRow(r) || d.pModel->CheckState(r) == Qt::Checked)
+    if (!m_pModel->IsRow(r) || m_pModel->CheckState(r) == Qt::Checked)
         return;
-    d.pModel->ShowBox(r);
-    d.nHoverRow = r;
-    d.q->SetHoverIndex(d.q->indexAt(pos));
-    d.q->viewport()->update();
+    // A live change, as a box shown under the pointer is: the header's box
+    // is summarised again.
+    m_pModel->ShowBoxLive(r);
+    m_nHoverRow = r;
+    m_pView->SetHoverIndex(m_pView->indexAt(pos));
+    m_pView->viewport()->update();
 }
 
 void CReceiverListInput::Leave()
 {
     DropHoverBox();
-    d.q->ClearHover();
-    d.nHoverRow = -1;
-    d.q->viewport()->update();
+    m_pView->ClearHover();
+    m_nHoverRow = -1;
+    m_pView->viewport()->update();
 }
 
 bool CReceiverListInput::Key(int nKey)
 {
-    if (nKey == Qt::Key_1 && d.nKeyState == 0) {
-        d.nKeyState = 1;
-    } else if (nKey == Qt::Key_5 && d.nKeyState == 1) {
-        d.nKeyState = 2;
-    } else if (nKey == Qt::Key_9 && d.nKeyState == 2) {
-        d.nKeyState = 0;
+    if (nKey == Qt::Key_1 && m_eServiceKeyStep == NoServiceKey) {
+        m_eServiceKeyStep = ServiceKey1;
+    } else if (nKey == Qt::Key_5 && m_eServiceKeyStep == ServiceKey1) {
+        m_eServiceKeyStep = ServiceKey5;
+    } else if (nKey == Qt::Key_9 && m_eServiceKeyStep == ServiceKey5) {
+        m_eServiceKeyStep = NoServiceKey;
         return true;
     } else {
-        d.nKeyState = 0;
+        m_eServiceKeyStep = NoServiceKey;
     }
     return false;
 }

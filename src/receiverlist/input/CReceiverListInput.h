@@ -7,14 +7,27 @@
 
 class QMouseEvent;
 class QModelIndex;
-class CReceiverListViewPrivate;
+class QSortFilterProxyModel;
+class CReceiverChecking;
+class CReceiverListView;
+class CReceiverTableModel;
+class CViewOrder;
 
-// The table's gestures: the hover box, clicks on a row or its box, Ctrl
-// toggles, Shift ranges and the service key sequence 1, 5, 9.
+// The table's gestures and their state: the hover box, clicks on a row or
+// its box, Ctrl toggles, Shift ranges and the service key sequence 1, 5, 9.
 class CReceiverListInput
 {
 public:
-    explicit CReceiverListInput(CReceiverListViewPrivate& d);
+    // How far the service key sequence 1, 5, 9 got.
+    enum EServiceKeyStep
+    {
+        NoServiceKey = 0,
+        ServiceKey1,
+        ServiceKey5
+    };
+
+    CReceiverListInput(CReceiverListView* pView, CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
+                       const CViewOrder* pOrder, CReceiverChecking* pChecking);
 
     // Returns false when the press is the tree view's own (empty space).
     bool Press(QMouseEvent* e);
@@ -28,6 +41,22 @@ public:
     void Leave();
     // Returns whether the key completed the service sequence.
     bool Key(int nKey);
+
+    // The model row showing the hover box, -1 for none.
+    int HoverRow() const { return m_nHoverRow; }
+    // The model row a Shift range starts from, -1 for none.
+    int AnchorRow() const { return m_nAnchorRow; }
+    // Whether checks add up (Ctrl, box clicks, check all) rather than move.
+    bool IsMultiCheck() const { return m_bMultiCheck; }
+    EServiceKeyStep ServiceKeyStep() const { return m_eServiceKeyStep; }
+
+    // Every row was just checked or cleared at once: no hover row, no anchor,
+    // and checks add up after a check of all.
+    void ForgetGestures(bool bMultiCheck);
+    // No row is checked any more: the next click moves a single check again.
+    void EndMultiCheck() { m_bMultiCheck = false; }
+    void SetAnchorRow(int nRow) { m_nAnchorRow = nRow; }
+    void ResetServiceKeys() { m_eServiceKeyStep = NoServiceKey; }
 
 private:
     bool PressRow(const QModelIndex& indexView, bool bInBox, Qt::KeyboardModifiers modifiers);
@@ -43,5 +72,14 @@ private:
     void CheckRange(const std::vector<int>& vecOrder, int nFrom, int nTo);
     void PlainClick(int nRow);
 
-    CReceiverListViewPrivate& d;
+    CReceiverListView* const m_pView;
+    CReceiverTableModel* const m_pModel;
+    const QSortFilterProxyModel* const m_pProxy;
+    const CViewOrder* const m_pOrder;
+    CReceiverChecking* const m_pChecking;
+
+    int m_nHoverRow = -1;
+    int m_nAnchorRow = -1;
+    bool m_bMultiCheck = false;
+    EServiceKeyStep m_eServiceKeyStep = NoServiceKey;
 };

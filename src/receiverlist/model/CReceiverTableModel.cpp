@@ -1,13 +1,12 @@
 #include "CReceiverTableModel.h"
 
 #include "ReceiverCellText.h"
+#include "ReceiverGeometry.h"
 
 #include <QSize>
 
 namespace
 {
-constexpr int s_nRowHeight = 36;
-
 // Text columns whose sort key, and plain-text copy, read as their display text.
 bool MirrorsSortKey(int nKey)
 {
@@ -76,7 +75,7 @@ CReceiverTableModel::~CReceiverTableModel() = default;
 
 QModelIndex CReceiverTableModel::index(int row, int column, const QModelIndex& parent) const
 {
-    if (parent.isValid() || row < 0 || column < 0 || size_t(row) >= m_vecRows.size() || column >= ReceiverColumn::Count - m_nHidden)
+    if (parent.isValid() || row < 0 || column < 0 || size_t(row) >= m_vecRows.size() || column >= m_columns.ColumnCount())
         return QModelIndex();
     return createIndex(row, column);
 }
@@ -88,7 +87,7 @@ int CReceiverTableModel::rowCount(const QModelIndex& parent) const
 
 int CReceiverTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ReceiverColumn::Count - m_nHidden;
+    return parent.isValid() ? 0 : m_columns.ColumnCount();
 }
 
 QVariant CReceiverTableModel::data(const QModelIndex& index, int role) const
@@ -99,12 +98,12 @@ QVariant CReceiverTableModel::data(const QModelIndex& index, int role) const
         role = Qt::DisplayRole;
     const size_t nRow = size_t(index.row());
     const int nColumn = index.column();
-    const int nKey = nColumn + m_nHidden;
+    const int nKey = m_columns.KeyOf(nColumn);
     QVariant var = StoredData(nRow, nColumn, role);
     if (var.isValid())
         return var;
     if (role == Qt::SizeHintRole)
-        return QSize(0, s_nRowHeight);
+        return QSize(0, ReceiverGeometry::RowHeight);
     if ((role == ReceiverRole::SortKey && MirrorsSortKey(nKey)) || (role == ReceiverRole::PlainText && MirrorsPlainText(nKey)))
         return StoredData(nRow, nColumn, Qt::DisplayRole);
     return var;
@@ -124,7 +123,7 @@ QVariant CReceiverTableModel::StoredData(size_t nRow, int nColumn, int nRole) co
             return MarkValue(marks.nCheck, false);
         return MarkValue(nRole == ReceiverRole::Extra ? marks.nBox : marks.nUpgradeMark, true);
     }
-    return RecordData(nRow, nColumn + m_nHidden, nRole);
+    return RecordData(nRow, m_columns.KeyOf(nColumn), nRole);
 }
 
 QVariant CReceiverTableModel::RecordData(size_t nRow, int nKey, int nRole) const
@@ -141,7 +140,7 @@ QVariant CReceiverTableModel::RecordData(size_t nRow, int nKey, int nRole) const
         if (bDisplay)
             return ReceiverCellText::OrdinalText(nNumber);
         // Without the Port column the first cell keeps the receiver's port.
-        if (nKey == ReceiverColumn::Position && nRole == ReceiverRole::RealPort && m_nHidden)
+        if (nKey == ReceiverColumn::Position && nRole == ReceiverRole::RealPort && !m_columns.IsPortShown())
             return hot.nPort;
         return QVariant();
     }
@@ -197,6 +196,7 @@ bool CReceiverTableModel::setData(const QModelIndex& index, const QVariant& valu
 
 bool CReceiverTableModel::SetMark(int nRow, int nRole, const QVariant& value)
 {
+    Q_ASSERT(IsRow(nRow));
     SMarks& marks = m_vecMarks[size_t(nRow)];
     qint8& nMark = nRole == Qt::CheckStateRole ? marks.nCheck : nRole == ReceiverRole::Extra ? marks.nBox : marks.nUpgradeMark;
     qint8 nNew = s_nNone;
@@ -219,21 +219,20 @@ Qt::ItemFlags CReceiverTableModel::flags(const QModelIndex& index) const
     return flags;
 }
 
-void CReceiverTableModel::SetPortHidden(bool bHidden)
+void CReceiverTableModel::SetPortShown(bool bShown)
 {
-    const int nHidden = bHidden ? 1 : 0;
-    if (nHidden == m_nHidden)
+    if (bShown == m_columns.IsPortShown())
         return;
     // The last column comes or goes; the next rebuild gives every column its meaning.
-    const int nLast = ReceiverColumn::Count - 1;
-    if (bHidden)
+    const int nLast = CColumnMap(true).ColumnCount() - 1;
+    if (!bShown)
         beginRemoveColumns(QModelIndex(), nLast, nLast);
     else
         beginInsertColumns(QModelIndex(), nLast, nLast);
-    m_nHidden = nHidden;
     for (size_t i = 0; i < m_vecRows.size(); ++i)
         DropOverrides(i);
-    if (bHidden)
+    m_columns.SetPortShown(bShown);
+    if (!bShown)
         endRemoveColumns();
     else
         endInsertColumns();
@@ -266,6 +265,7 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
 
 void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
 {
+    Q_ASSERT_X(vecFrom.size() == m_vecRows.size(), "CReceiverTableModel::Permute", "not a permutation of the rows");
     if (vecFrom.size() != m_vecRows.size())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -320,7 +320,7 @@ uint32_t CReceiverTableModel::DropOverrides(size_t nRow)
     uint32_t nKeys = 0;
     std::unique_ptr<OverrideMap>& pOverrides = m_vecRows[nRow].pOverrides;
     for (const auto& value : *pOverrides)
-        nKeys |= 1u << (value.first.first + m_nHidden);
+        nKeys |= 1u << m_columns.KeyOf(value.first.first);
     pOverrides.reset();
     hot.bOverrides = false;
     return nKeys;
@@ -328,6 +328,7 @@ uint32_t CReceiverTableModel::DropOverrides(size_t nRow)
 
 uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, const SRowProgressInfo& progress)
 {
+    Q_ASSERT(IsRow(nRow));
     uint32_t nKeys = DropOverrides(size_t(nRow));
     // Fields are compared and only the changed ones copied: on a live wall
     // most texts stay as they were.
@@ -340,7 +341,8 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
         old.*pField = info.*pField;
         nKeys |= 1u << nKey;
     };
-    mark(hot.nPort != info.nPort, m_nHidden ? ReceiverColumn::Position : ReceiverColumn::Port);
+    // Without the Port column the first cell keeps the port (RealPort).
+    mark(hot.nPort != info.nPort, m_columns.FirstKey());
     mark(hot.nPosition != info.nPosition, ReceiverColumn::Position);
     mark(old.strTypeName != info.strTypeName || old.strVersion != info.strVersion, ReceiverColumn::Firmware);
     hot.nPort = info.nPort;
@@ -372,6 +374,7 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
 
 bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progress)
 {
+    Q_ASSERT(IsRow(nRow));
     SRowProgressInfo& current = m_vecHot[size_t(nRow)].progress;
     if (current == progress)
         return false;
@@ -381,10 +384,11 @@ bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progre
 
 bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t nTotal)
 {
+    Q_ASSERT(IsRow(nRow));
     SRowHot& hot = m_vecHot[size_t(nRow)];
     bool bChanged = false;
     if (hot.bOverrides) {
-        const int nColumn = ColumnOfKey(ReceiverColumn::Packets);
+        const int nColumn = m_columns.ColumnOf(ReceiverColumn::Packets);
         std::unique_ptr<OverrideMap>& pOverrides = m_vecRows[size_t(nRow)].pOverrides;
         bChanged = pOverrides->erase({ nColumn, ReceiverRole::SortKey }) + pOverrides->erase({ nColumn, ReceiverRole::Extra }) > 0;
         if (pOverrides->empty()) {
@@ -410,11 +414,13 @@ bool CReceiverTableModel::SetCheckState(int nRow, int nState)
 
 void CReceiverTableModel::ClearCheckState(int nRow)
 {
+    Q_ASSERT(IsRow(nRow));
     m_vecMarks[size_t(nRow)].nCheck = s_nNone;
 }
 
 void CReceiverTableModel::SetCheckable(int nRow, bool bCheckable)
 {
+    Q_ASSERT(IsRow(nRow));
     SMarks& marks = m_vecMarks[size_t(nRow)];
     // A box that appears shows a state: unchecked unless one was set.
     if (bCheckable && !marks.bCheckable && marks.nCheck == s_nNone)
@@ -424,25 +430,23 @@ void CReceiverTableModel::SetCheckable(int nRow, bool bCheckable)
 
 void CReceiverTableModel::ShowBox(int nRow)
 {
+    Q_ASSERT(IsRow(nRow));
     SetCheckable(nRow, true);
     m_vecMarks[size_t(nRow)].nBox = 1;
 }
 
 void CReceiverTableModel::HideBox(int nRow)
 {
+    Q_ASSERT(IsRow(nRow));
     SMarks& marks = m_vecMarks[size_t(nRow)];
     marks.bCheckable = false;
     marks.nCheck = s_nNone;
     marks.nBox = 0;
 }
 
-void CReceiverTableModel::ClearMarks(int nRow)
-{
-    m_vecMarks[size_t(nRow)] = SMarks();
-}
-
 bool CReceiverTableModel::ResetMarks(int nRow, bool bChecked)
 {
+    Q_ASSERT(IsRow(nRow));
     SMarks marks;
     if (bChecked) {
         marks.bCheckable = true;
@@ -458,6 +462,7 @@ bool CReceiverTableModel::ResetMarks(int nRow, bool bChecked)
 
 void CReceiverTableModel::SetUpgradeMark(int nRow)
 {
+    Q_ASSERT(IsRow(nRow));
     m_vecMarks[size_t(nRow)].nUpgradeMark = 1;
 }
 
@@ -468,6 +473,25 @@ bool CReceiverTableModel::SetCheckStateLive(int nRow, int nState)
     const QModelIndex index = this->index(nRow, 0);
     emit dataChanged(index, index, { Qt::CheckStateRole });
     return true;
+}
+
+void CReceiverTableModel::ShowBoxLive(int nRow)
+{
+    const SMarks marksOld = Marks(nRow);
+    ShowBox(nRow);
+    const SMarks& marks = Marks(nRow);
+    if (marks.nBox == marksOld.nBox && marks.nCheck == marksOld.nCheck && marks.bCheckable == marksOld.bCheckable)
+        return;
+    const QModelIndex index = this->index(nRow, 0);
+    emit dataChanged(index, index, { Qt::CheckStateRole, ReceiverRole::Extra });
+}
+
+void CReceiverTableModel::KeysChanged(int nFirstRow, int nLastRow, uint32_t nKeys)
+{
+    int nFirstColumn = -1;
+    int nLastColumn = -1;
+    if (m_columns.ColumnSpan(nKeys, &nFirstColumn, &nLastColumn))
+        CellsChanged(nFirstRow, nLastRow, nFirstColumn, nLastColumn);
 }
 
 void CReceiverTableModel::CellsChanged(int nFirstRow, int nLastRow, int nFirstColumn, int nLastColumn)
@@ -482,12 +506,13 @@ void CReceiverTableModel::CellsChanged(int nFirstRow, int nLastRow, int nFirstCo
 
 int CReceiverTableModel::RowNumber(int nRow, int nKey) const
 {
+    Q_ASSERT(IsRow(nRow));
     const SRowHot& hot = m_vecHot[size_t(nRow)];
     if (!hot.bOverrides)
         return nKey == ReceiverColumn::Port ? hot.nPort : hot.nPosition;
     // A number somebody else wrote is read as the cell holds it; what does
     // not convert reads 0.
-    const QVariant var = data(index(nRow, ColumnOfKey(nKey)), ReceiverRole::SortKey);
+    const QVariant var = data(index(nRow, m_columns.ColumnOf(nKey)), ReceiverRole::SortKey);
     if (var.userType() == QMetaType::Int)
         return var.toInt();
     bool bOk = false;

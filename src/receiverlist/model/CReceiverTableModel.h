@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CColumnMap.h"
 #include "SReceiverRowInfo.h"
 
 #include <QAbstractTableModel>
@@ -32,10 +33,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Column layout: without the Port column every column moves one left.
-    void SetPortHidden(bool bHidden);
-    int PortColumnHidden() const { return m_nHidden; }
-    int ColumnOfKey(int nKey) const { return nKey - m_nHidden; }
+    // The column layout; the Port column comes and goes with the preference.
+    const CColumnMap& Columns() const { return m_columns; }
+    void SetPortShown(bool bShown);
 
     // A whole new set of rows, in one reset. vecChecked marks the rows that
     // come back checked (with their box shown).
@@ -57,8 +57,8 @@ public:
     void ShowBox(int nRow);
     void HideBox(int nRow);
     void SetUpgradeMark(int nRow);
-    // The first cell as a new row has it: no box, mark or check state.
-    void ClearMarks(int nRow);
+    // Shows a row's box as a single cell write would: with its own notice.
+    void ShowBoxLive(int nRow);
     // The first cell as a rebuild leaves it: as a new row, or checked with
     // its box shown. Returns whether it changed.
     bool ResetMarks(int nRow, bool bChecked);
@@ -66,19 +66,27 @@ public:
     bool SetCheckStateLive(int nRow, int nState);
     // One notice over the rectangle of cells.
     void CellsChanged(int nFirstRow, int nLastRow, int nFirstColumn, int nLastColumn);
+    // One notice over the rows' cells of the given column keys (1 << key each).
+    void KeysChanged(int nFirstRow, int nLastRow, uint32_t nKeys);
+
+    bool IsRow(int nRow) const { return nRow >= 0 && size_t(nRow) < m_vecRows.size(); }
 
     // The port and position the row's record came with, whatever others
     // wrote into its cells since.
-    int RecordPort(int nRow) const { return m_vecHot[size_t(nRow)].nPort; }
-    int RecordPosition(int nRow) const { return m_vecHot[size_t(nRow)].nPosition; }
-    bool IsCheckable(int nRow) const { return m_vecMarks[size_t(nRow)].bCheckable; }
-    bool IsChecked(int nRow) const { return m_vecMarks[size_t(nRow)].nCheck == Qt::Checked; }
+    int RecordPort(int nRow) const { return Hot(nRow).nPort; }
+    int RecordPosition(int nRow) const { return Hot(nRow).nPosition; }
+    bool IsCheckable(int nRow) const { return Marks(nRow).bCheckable; }
+    bool IsChecked(int nRow) const { return Marks(nRow).nCheck == Qt::Checked; }
     // The check state as a number; Qt::Unchecked when none is set.
-    int CheckState(int nRow) const { return qMax(0, int(m_vecMarks[size_t(nRow)].nCheck)); }
-    bool HasCheckState(int nRow) const { return m_vecMarks[size_t(nRow)].nCheck != s_nNone; }
-    bool IsBoxShown(int nRow) const { return m_vecMarks[size_t(nRow)].nBox > 0; }
+    int CheckState(int nRow) const { return qMax(0, int(Marks(nRow).nCheck)); }
+    bool HasCheckState(int nRow) const { return Marks(nRow).nCheck != s_nNone; }
+    bool IsBoxShown(int nRow) const { return Marks(nRow).nBox > 0; }
     // Which receiver record made the row; follows the row through moves.
-    quint64 RowId(int nRow) const { return m_vecRows[size_t(nRow)].nId; }
+    quint64 RowId(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecRows[size_t(nRow)].nId;
+    }
     // The row's number in one of the number columns (Port, Position), as its
     // cell's sort key reads.
     int RowNumber(int nRow, int nKey) const;
@@ -122,6 +130,17 @@ private:
         bool bCheckable = false;
     };
 
+    const SRowHot& Hot(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecHot[size_t(nRow)];
+    }
+    const SMarks& Marks(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecMarks[size_t(nRow)];
+    }
+
     // The value a cell holds for a role, before mirrored roles are derived.
     QVariant StoredData(size_t nRow, int nColumn, int nRole) const;
     QVariant RecordData(size_t nRow, int nKey, int nRole) const;
@@ -133,6 +152,6 @@ private:
     std::vector<SRow> m_vecRows;
     std::vector<SRowHot> m_vecHot;
     std::vector<SMarks> m_vecMarks;
-    int m_nHidden = 0;
+    CColumnMap m_columns;
     quint64 m_nNextId = 1;
 };

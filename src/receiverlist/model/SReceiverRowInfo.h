@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMetaType>
+#include <QModelIndex>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <string>
@@ -11,13 +13,14 @@
 namespace ReceiverRole
 {
 constexpr int SortKey = Qt::UserRole;          // sort key of the cell
+// Extra means one thing per column; read it through the accessors below.
 constexpr int Extra = Qt::UserRole + 1;        // box-shown flag / digit count / progress record
 constexpr int UpgradeMark = Qt::UserRole + 2;  // row is part of a running upgrade
 constexpr int RealPort = Qt::UserRole + 3;     // receiver's port, kept on the first cell when the Port column is hidden
 constexpr int PlainText = Qt::UserRole + 100;  // cell text again, for hosts that read it
 }
 
-// Logical column keys; the model column is key - m_nPortColumnHidden.
+// Logical column keys; CColumnMap gives each key's model column.
 namespace ReceiverColumn
 {
 enum EKey
@@ -57,7 +60,18 @@ struct SReceiverRowInfo
 
 struct SRowProgressInfo
 {
-    int32_t nState = 0;     // 0 nothing, 2 upgrading, 3 failed, 4 succeeded
+    // What a row's upgrade is at; the numbers are what hosts read in nState.
+    enum EState : int32_t
+    {
+        NotUpgrading = 0,
+        // Never set by the view; a host's record in it paints as text only.
+        Unused = 1,
+        Upgrading = 2,
+        UpgradeFailed = 3,
+        UpgradeSucceeded = 4
+    };
+
+    int32_t nState = NotUpgrading;
     int32_t nProgress = 0;  // percent
     QString strText = QStringLiteral("N/A");
 };
@@ -70,6 +84,21 @@ inline bool operator==(const SRowProgressInfo& a, const SRowProgressInfo& b)
 inline bool operator!=(const SRowProgressInfo& a, const SRowProgressInfo& b) { return !(a == b); }
 
 Q_DECLARE_METATYPE(SRowProgressInfo)
+
+// The meanings of ReceiverRole::Extra, one accessor each.
+namespace ReceiverRole
+{
+// First cell: whether its check box is shown.
+inline bool IsBoxShown(const QModelIndex& indexFirst) { return indexFirst.data(Extra).toBool(); }
+// Error/Total packets cell: how many digits the counts were printed with.
+inline int PacketDigits(const QModelIndex& indexPackets) { return indexPackets.data(Extra).toInt(); }
+// Progress cell: the row's upgrade record; the default record when none is set.
+inline SRowProgressInfo ProgressRecord(const QModelIndex& indexProgress)
+{
+    const QVariant var = indexProgress.data(Extra);
+    return var.canConvert<SRowProgressInfo>() ? var.value<SRowProgressInfo>() : SRowProgressInfo();
+}
+}
 
 // Registers the record with the meta-type system once and returns its id.
 int RowProgressInfoTypeId();

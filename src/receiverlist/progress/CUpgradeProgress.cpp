@@ -1,6 +1,7 @@
 #include "CUpgradeProgress.h"
 
-#include "CReceiverListView_p.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
 #include "CViewOrder.h"
 #include "ControllerReading.h"
 
@@ -8,9 +9,12 @@
 #include <memory>
 #include <limits>
 
-CUpgradeProgress::CUpgradeProgress(CReceiverListViewPrivate& dPrivate)
-    : d(dPrivate)
+CUpgradeProgress::CUpgradeProgress(CReceiverListView* pView, CReceiverTableModel* pModel, const CViewOrder* pOrder)
+    : m_pView(pView)
+    , m_pModel(pModel)
+    , m_pOrder(pOrder)
 {
+    Q_ASSERT(pView && pModel && pOrder);
 }
 
 SRowProgressInfo CUpgradeProgress::MakeProgressInfo(int nStage, int nResult, float fProgress)
@@ -28,17 +32,17 @@ SRowProgressInfo CUpgradeProgress::MakeProgressInfo(int nStage, int nResult, flo
         nPercent = int(fPercent);
     info.nProgress = nPercent;
     info.strText.clear();
-    if (nStage == 1) {
-        info.nState = 2;
+    if (nStage == StageUpgrading) {
+        info.nState = SRowProgressInfo::Upgrading;
         info.strText = QString::number(nPercent) + QLatin1Char('%');
-    } else if (nStage == 2) {
-        info.nState = nResult < 0 ? 3 : 4;
+    } else if (nStage == StageFinished) {
+        info.nState = nResult < 0 ? SRowProgressInfo::UpgradeFailed : SRowProgressInfo::UpgradeSucceeded;
         if (nResult < 0)
             info.strText = tr("Failed");
         else if (nPercent != 0)
             info.strText = tr("Succeeded");
     } else {
-        info.nState = 0;
+        info.nState = SRowProgressInfo::NotUpgrading;
     }
     return info;
 }
@@ -66,15 +70,16 @@ bool CUpgradeProgress::Update()
         return pTableMembers->Find(address) != nullptr;
     };
 
-    CReceiverTableModel* pModel = d.pModel;
+    CReceiverTableModel* pModel = m_pModel;
+    const bool bPortShown = pModel->Columns().IsPortShown();
     ControllerReading::CPortCache cachePort;
     bool bRunning = false;
     std::vector<char> vecMember(size_t(pModel->rowCount()), 0);
     // Written without notices, then one notice for the column.
-    for (const int r : d.pOrder->RowsInViewOrder()) {
+    for (const int r : m_pOrder->RowsInViewOrder()) {
         SReceiverAddress address;
         if (!vecMembers.empty()) {
-            const int nPort = d.bShowPort ? pModel->RowNumber(r, ReceiverColumn::Port) : 0;
+            const int nPort = bPortShown ? pModel->RowNumber(r, ReceiverColumn::Port) : 0;
             address = cachePort.Address(nPort, pModel->RowNumber(r, ReceiverColumn::Position));
         }
         if (vecMembers.empty() || !isMember(address)) {
@@ -85,13 +90,10 @@ bool CUpgradeProgress::Update()
         const int nResult = g_pUpgradeConfigControl->GetUpgradeResult(address);
         const float fProgress = g_pUpgradeConfigControl->GetUpgradeProgress(address);
         const int nStage = g_pUpgradeConfigControl->GetUpgradeStage(address);
-        bRunning = bRunning || nStage == 1;
+        bRunning = bRunning || nStage == StageUpgrading;
         pModel->WriteProgress(r, MakeProgressInfo(nStage, nResult, fProgress));
     }
-    const int nColumn = pModel->ColumnOfKey(ReceiverColumn::Progress);
-    d.bOwnNotice = true;
-    pModel->CellsChanged(0, pModel->rowCount() - 1, nColumn, nColumn);
-    d.bOwnNotice = false;
+    pModel->KeysChanged(0, pModel->rowCount() - 1, 1u << ReceiverColumn::Progress);
     if (bRunning)
         MarkMembers(vecMember);
     return bRunning;
@@ -102,9 +104,9 @@ void CUpgradeProgress::MarkMembers(const std::vector<char>& vecMember)
     for (size_t r = 0; r < vecMember.size(); ++r) {
         if (!vecMember[r])
             continue;
-        d.pModel->ClearCheckState(int(r));
-        d.pModel->SetUpgradeMark(int(r));
+        m_pModel->ClearCheckState(int(r));
+        m_pModel->SetUpgradeMark(int(r));
     }
-    d.q->update();
-    d.q->viewport()->update();
+    m_pView->update();
+    m_pView->viewport()->update();
 }

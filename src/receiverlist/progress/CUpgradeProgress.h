@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 
-class CReceiverListViewPrivate;
+class CReceiverListView;
+class CReceiverTableModel;
+class CViewOrder;
 
 // The Progress column during an upgrade: which rows take part, and what
 // their bars and texts show, read from the upgrade controller.
@@ -13,7 +15,14 @@ class CUpgradeProgress
     Q_DECLARE_TR_FUNCTIONS(CReceiverListView)
 
 public:
-    explicit CUpgradeProgress(CReceiverListViewPrivate& d);
+    // A member's stage as the upgrade controller answers it.
+    enum EStage
+    {
+        StageUpgrading = 1,
+        StageFinished = 2
+    };
+
+    CUpgradeProgress(CReceiverListView* pView, CReceiverTableModel* pModel, const CViewOrder* pOrder);
 
     // Reads every member's state and writes the Progress cells; members of a
     // running upgrade get their row marked. Returns whether one is running.
@@ -24,5 +33,7 @@ public:
 private:
     void MarkMembers(const std::vector<char>& vecMember);
 
-    CReceiverListViewPrivate& d;
+    CReceiverListView* const m_pView;
+    CReceiverTableModel* const m_pModel;
+    const CViewOrder* const m_pOrder;
 };
