@@ -491,6 +491,26 @@ private slots:
         VERIFY_VIEW(s, "............", Qt::Unchecked, 0);
     }
 
+    // The header's box counts the stored checks against the rows the filter
+    // shows; a pointer entering a shown, unchecked row shows its box as a
+    // single change, after which the box summarises the shown rows again.
+    void enteringRowSummarisesHeader()
+    {
+        CSession s;
+        QVERIFY(s.bShown);
+        s.pWall->SetSelectedReceivers({ Address(0, 0), Address(0, 1), Address(1, 0), Address(1, 1) });
+        s.pWall->SetFilterPort(1);
+        s.View()->RefreshShow(true, false);
+        QCOMPARE(s.Header()->GetCheckBoxState(), int(Qt::Checked)); // four checks for four shown rows
+        const QRect rect = s.View()->visualRect(s.Proxy()->index(6, 0));
+        QVERIFY(!s.View()->isRowHidden(6, QModelIndex()) && s.Marks().at(6) == '.');
+        const QPoint pos = rect.center() + QPoint(0, 40); // the view looks 40 px above an entry
+        QEnterEvent enter(pos, s.View()->mapToGlobal(pos), s.View()->mapToGlobal(pos));
+        QCoreApplication::sendEvent(s.View(), &enter);
+        QCOMPARE(s.Marks().at(6), QLatin1Char('o'));
+        QCOMPARE(s.Header()->GetCheckBoxState(), int(Qt::PartiallyChecked));
+    }
+
 };
 
 QTEST_MAIN(TestChecking)

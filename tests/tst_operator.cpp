@@ -465,6 +465,37 @@ private slots:
         QCOMPARE(s.select.nCount, 1);
     }
 
+    // A row a key or a find makes current shows whole, its last pixel line
+    // included, wherever it was.
+    void currentRowWhollyVisible()
+    {
+        QList<SReceiverInfo> list;
+        for (int i = 0; i < 60; ++i)
+            list << Receiver(i / 20, i % 20, QStringLiteral("Card%1").arg(i));
+        CSession s(false, list);
+        QVERIFY(s.bShown);
+        s.View()->setFocus();
+        const auto wholly = [&s]() {
+            const QRect rect = s.View()->visualRect(s.View()->currentIndex());
+            return s.View()->viewport()->rect().contains(rect) ? QString() : QStringLiteral("row %1 at %2..%3 in a viewport of %4").arg(s.CurrentRow()).arg(rect.top()).arg(rect.bottom()).arg(s.View()->viewport()->height());
+        };
+        s.Key(Qt::Key_End);
+        QCOMPARE(s.CurrentRow(), 59);
+        QVERIFY2(wholly().isEmpty(), qPrintable(wholly()));
+        s.Key(Qt::Key_Home);
+        QVERIFY2(wholly().isEmpty(), qPrintable(wholly()));
+        for (int i = 0; i < 3; ++i) {
+            s.Key(Qt::Key_PageDown);
+            QVERIFY2(wholly().isEmpty(), qPrintable(wholly()));
+        }
+        s.Key(Qt::Key_Home);
+        QVERIFY(s.Main()->FindReceiver(QStringLiteral("card45")));
+        QCOMPARE(s.CurrentRow(), 45);
+        QVERIFY2(wholly().isEmpty(), qPrintable(wholly()));
+        QVERIFY(s.Main()->FindReceiver(QStringLiteral("card3")));
+        QVERIFY2(wholly().isEmpty(), qPrintable(wholly()));
+    }
+
     // Space and Shift+Space against the clicks they stand for: the same marks,
     // selection, header box and reports after every step.
     void keyboardLikeClicks_data()

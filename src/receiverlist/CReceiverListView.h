@@ -27,6 +27,10 @@ public:
     explicit CReceiverListView(QWidget* parent = nullptr);
     ~CReceiverListView() override;
 
+    // Brings the row wholly into view: Qt's per-pixel scroll leaves the last
+    // pixel line of a row it scrolls up from below outside the viewport.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     void Retranslate();
     void RefreshShow(bool bReload, bool bClearCheck);
     void UpdateShow();

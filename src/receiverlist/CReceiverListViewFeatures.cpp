@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 void CReceiverListView::SetColumnVisible(int nKey, bool bVisible)
 {
@@ -168,6 +169,17 @@ bool CReceiverListView::MoveCurrent(CursorAction eAction)
     d->bKeyCurrent = true;
     viewport()->update();
     return true;
+}
+
+void CReceiverListView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    CTreeView::scrollTo(index, hint);
+    if (!index.isValid() || verticalScrollMode() != ScrollPerPixel)
+        return;
+    const QRect rect = visualRect(index);
+    const QRect rectArea = viewport()->rect();
+    if (rect.height() <= rectArea.height() && rect.bottom() > rectArea.bottom())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + rect.bottom() - rectArea.bottom());
 }
 
 void CReceiverListView::DrawCurrentFrame(QPainter* painter, const QRect& rect, const QModelIndex& index) const
