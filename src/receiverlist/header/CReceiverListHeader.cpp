@@ -5,6 +5,7 @@
 #include "CHeaderAccessible.h"
 #include "CIconCache.h"
 #include "CToolTip.h"
+#include "HeaderGeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -113,9 +114,7 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
                  << tr("Error/Total packets") << tr("Progress") << tr("Failed module") << tr("Temperature")
                  << tr("Humidity") << tr("Voltage") << tr("Uptime");
 
-    m_pPrivate->m_fontLabel = QFont(QStringLiteral("normal"));
-    m_pPrivate->m_fontLabel.setPixelSize(12);
-    m_pPrivate->m_fontLabel.setWeight(QFont::Bold);
+    m_pPrivate->m_fontLabel = HeaderGeometry::LabelFont();
 
     connect(this, &QHeaderView::sectionResized, this, &CReceiverListHeader::OnSectionResized);
 }
@@ -248,19 +247,21 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
         option.initFrom(this);
         option.palette.setColor(QPalette::WindowText, s_colorText);
         option.text = strLabel;
-        option.iconSize = QSize(16, 16);
+        option.iconSize = QSize(HeaderGeometry::nCheckIconSize, HeaderGeometry::nCheckIconSize);
         if (m_pPrivate->m_bHasRows && !m_pPrivate->m_strCheckIcon.isEmpty())
             option.icon = QIcon(CIconCache::Pixmap(m_pPrivate->m_strCheckIcon, option.iconSize, painter->device()->devicePixelRatioF()));
         const int X = m_pPrivate->m_strCheckIcon.isEmpty() ? 20 : 0;
-        option.rect = QRect(QPoint(L + 15 + X, T), QPoint(R, B));
+        option.rect = QRect(QPoint(L + HeaderGeometry::nCheckLeft + X, T), QPoint(R, B));
         style()->drawControl(QStyle::CE_CheckBoxLabel, &option, painter);
-        m_pPrivate->m_rectCheck = QRect(QPoint(L + 15, T + 6), QPoint(L + 36, T + 27));
+        m_pPrivate->m_rectCheck = QRect(QPoint(L + HeaderGeometry::nCheckLeft, T + 6), QPoint(L + 36, T + 27));
 
         if (m_pPrivate->m_bShowPort) {
-            const QRect rectText = painter->boundingRect(QRect(QPoint(L + 32, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
-            const int X2 = rectText.right();
-            CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_pPrivate->m_strFilterIcon);
-            m_pPrivate->m_rectFilter = QRect(QPoint(X2 + 6, 9), QPoint(X2 + 25, 28));
+            const QRect rectText = painter->boundingRect(QRect(QPoint(L + HeaderGeometry::nFilterLabelLeft, T), QPoint(R - 30, B)),
+                                                         Qt::AlignLeft, strLabel);
+            const int X2 = rectText.right() + HeaderGeometry::nButtonGap;
+            const int nSize = HeaderGeometry::nButtonSize;
+            CIconCache::Draw(painter, QRectF(X2, 9, nSize, nSize), m_pPrivate->m_strFilterIcon);
+            m_pPrivate->m_rectFilter = QRect(X2, 9, nSize, nSize);
         }
     }
 
@@ -270,8 +271,9 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     }
 
     if (logicalIndex != 0) {
-        const int RT = (logicalIndex == s_nPacketsColumn - H) ? R - 30 : R;
-        painter->drawText(QRectF(L + 14, T, RT - (L + 14) + 1, B - T + 1), strLabel,
+        const int RT = (logicalIndex == s_nPacketsColumn - H) ? R - HeaderGeometry::nResetReserve : R;
+        const int LT = L + HeaderGeometry::nLabelLeft;
+        painter->drawText(QRectF(LT, T, RT - LT + 1, B - T + 1), strLabel,
                           QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
     }
 
@@ -283,10 +285,12 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     }
 
     if (logicalIndex == s_nPacketsColumn - H) {
-        const QRect rectText = painter->boundingRect(QRect(QPoint(L + 12, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
-        const int X2 = rectText.right();
-        CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_pPrivate->m_strResetIcon);
-        m_pPrivate->m_rectReset = QRect(QPoint(X2 + 6, 8), QPoint(X2 + 25, 27));
+        const QRect rectText = painter->boundingRect(
+            QRect(QPoint(L + HeaderGeometry::nResetLabelLeft, T), QPoint(R - HeaderGeometry::nResetReserve, B)), Qt::AlignLeft, strLabel);
+        const int X2 = rectText.right() + HeaderGeometry::nButtonGap;
+        const int nSize = HeaderGeometry::nButtonSize;
+        CIconCache::Draw(painter, QRectF(X2, 8, nSize, nSize), m_pPrivate->m_strResetIcon);
+        m_pPrivate->m_rectReset = QRect(X2, 8, nSize, nSize);
     }
 }
 
