@@ -1,56 +1,31 @@
+// The demo host's window: the view at its centre, the host operations that
+// drive it, and what the host does on the view's four signals. Its actions
+// and menus are in CDemoActions.cpp, the status bar and diagnostics in
+// CDemoStatus.cpp, the --e2e target lines in CDemoE2eTargets.cpp.
+
 #include "CDemoMainWindow.h"
 
 #include "CCMMainView.h"
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
-#include "CPortSelectWidget.h"
-#include "CColumnMap.h"
-#include "CReceiverListHeader.h"
-#include "CReceiverListView.h"
 #include "CSimWall.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFontMetrics>
-#include <QFormLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPixmap>
-#include <QPushButton>
-#include <QSortFilterProxyModel>
-#include <QAbstractItemModel>
 #include <QStatusBar>
 #include <QThreadPool>
 #include <QTimer>
-#include <QToolBar>
-#include <QWindow>
 
 #include <cstdio>
-#include <set>
 
 namespace
 {
 constexpr int s_nLiveIntervalMs = 1000;
 constexpr int s_nUpgradeIntervalMs = 400;
 constexpr int s_nStatusMessageMs = 6000;
-
-// Rows of the diagnostics panel.
-enum EDiagnostic
-{
-    DiagReceivers,
-    DiagPorts,
-    DiagDevice,
-    DiagTicks,
-    DiagDetections,
-    DiagCableErrors,
-    DiagPending,
-    DiagUpgrade,
-    DiagCount
-};
 }
 
 CDemoMainWindow::CDemoMainWindow(const SDemoOptions& options, CDemoLanguage* pLanguage, QWidget* parent)
@@ -73,11 +48,11 @@ CDemoMainWindow::CDemoMainWindow(const SDemoOptions& options, CDemoLanguage* pLa
 
     // The host's first refresh fills the table.
     m_pMainView->RefreshShow();
-    FitColumns();
+    m_pMainView->FitColumnsToContents();
     // The operator's own layout wins over the fitted one.
     m_pOperatorTools->RestoreLayout();
     Retranslate();
-    m_pMainView->GetReceiverListView()->setFocus();
+    m_pMainView->setFocus();
     UpdateActions();
 
     if (m_options.bE2E) {
@@ -125,125 +100,6 @@ void CDemoMainWindow::InitControl()
         pLabel->setObjectName(QStringLiteral("StatusFigure"));
 }
 
-void CDemoMainWindow::InitActions()
-{
-    auto make = [this](const char* szName, bool bCheckable) {
-        auto* pAction = new QAction(this);
-        pAction->setObjectName(QLatin1String(szName));
-        pAction->setCheckable(bCheckable);
-        return pAction;
-    };
-    m_pActLive = make("live", true);
-    m_pActLive->setChecked(true);
-    m_pActRefresh = make("refresh", false);
-    m_pActRefresh->setShortcut(QKeySequence::Refresh);
-    m_pActSelectAll = make("selectall", false);
-    m_pActPlug = make("plug", false);
-    m_pActUnplug = make("unplug", false);
-    m_pActApply = make("apply", false);
-    m_pActStartUpgrade = make("startupgrade", false);
-    m_pActQuitUpgrade = make("quitupgrade", false);
-    m_pActPortHidden = make("porthidden", true);
-    m_pActPortHidden->setChecked(m_options.wall.bPortHidden);
-    m_pActFahrenheit = make("fahrenheit", true);
-    m_pActFahrenheit->setChecked(m_options.wall.bFahrenheit);
-    m_pActQuit = make("quit", false);
-    m_pActQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_pActQuit->setShortcutContext(Qt::ApplicationShortcut);
-
-    // Each language is named in itself, so a reader lost in the other one
-    // still finds the way back; these two never go through tr().
-    m_pLanguageGroup = new QActionGroup(this);
-    m_pActEnglish = make("english", true);
-    m_pActEnglish->setText(QStringLiteral("English"));
-    m_pActChinese = make("chinese", true);
-    m_pActChinese->setText(QStringLiteral("\u7B80\u4F53\u4E2D\u6587"));
-    m_pLanguageGroup->addAction(m_pActEnglish);
-    m_pLanguageGroup->addAction(m_pActChinese);
-    const bool bChinese = m_pLanguage && m_pLanguage->Current() == QLatin1String("zh_CN");
-    (bChinese ? m_pActChinese : m_pActEnglish)->setChecked(true);
-}
-
-void CDemoMainWindow::InitMenus()
-{
-    m_pMenuFile = menuBar()->addMenu(QString());
-    m_pMenuFile->addAction(m_pActQuit);
-    m_pMenuEdit = menuBar()->addMenu(QString());
-
-    m_pMenuView = menuBar()->addMenu(QString());
-    m_pMenuView->addAction(m_pActLive);
-    m_pMenuView->addAction(m_pActRefresh);
-    m_pMenuView->addAction(m_pActSelectAll);
-
-    m_pMenuWall = menuBar()->addMenu(QString());
-    m_pMenuWall->addAction(m_pActPlug);
-    m_pMenuWall->addAction(m_pActUnplug);
-    m_pMenuWall->addAction(m_pActApply);
-
-    m_pMenuUpgrade = menuBar()->addMenu(QString());
-    m_pMenuUpgrade->addAction(m_pActStartUpgrade);
-    m_pMenuUpgrade->addAction(m_pActQuitUpgrade);
-
-    m_pMenuPreferences = menuBar()->addMenu(QString());
-    m_pMenuPreferences->addAction(m_pActPortHidden);
-    m_pMenuPreferences->addAction(m_pActFahrenheit);
-    m_pMenuLanguage = m_pMenuPreferences->addMenu(QString());
-    m_pMenuLanguage->addAction(m_pActEnglish);
-    m_pMenuLanguage->addAction(m_pActChinese);
-    m_pOperatorTools->AddToMenus(m_pMenuFile, m_pActQuit, m_pMenuEdit, m_pMenuView);
-
-    m_pToolBar = addToolBar(QString());
-    m_pToolBar->setObjectName(QStringLiteral("DemoToolBar"));
-    m_pToolBar->setMovable(false);
-    m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_pToolBar->addAction(m_pActLive);
-    m_pToolBar->addAction(m_pActRefresh);
-    m_pToolBar->addAction(m_pActSelectAll);
-    m_pToolBar->addSeparator();
-    m_pToolBar->addAction(m_pActPlug);
-    m_pToolBar->addAction(m_pActUnplug);
-    m_pToolBar->addAction(m_pActApply);
-    m_pToolBar->addSeparator();
-    m_pToolBar->addAction(m_pActStartUpgrade);
-    m_pToolBar->addAction(m_pActQuitUpgrade);
-    m_pToolBar->addSeparator();
-    m_pToolBar->addAction(m_pActPortHidden);
-    m_pToolBar->addAction(m_pActFahrenheit);
-    m_pToolBar->addSeparator();
-    m_pToolBar->addAction(m_pActEnglish);
-    m_pToolBar->addAction(m_pActChinese);
-}
-
-void CDemoMainWindow::InitDiagnostics()
-{
-    m_pDiagnosticsDock = new QDockWidget(this);
-    m_pDiagnosticsDock->setObjectName(QStringLiteral("DiagnosticsDock"));
-    m_pDiagnosticsDock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
-    m_pDiagnosticsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-
-    auto* pPanel = new QWidget(m_pDiagnosticsDock);
-    pPanel->setObjectName(QStringLiteral("DiagnosticsPanel"));
-    auto* pLayout = new QFormLayout(pPanel);
-    pLayout->setContentsMargins(12, 10, 12, 10);
-    pLayout->setHorizontalSpacing(16);
-    pLayout->setVerticalSpacing(8);
-    for (int i = 0; i < DiagCount; ++i) {
-        auto* pName = new QLabel(pPanel);
-        pName->setObjectName(QStringLiteral("DiagName"));
-        auto* pValue = new QLabel(pPanel);
-        pValue->setObjectName(QStringLiteral("DiagValue"));
-        pValue->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        pLayout->addRow(pName, pValue);
-        m_vecDiagNames.append(pName);
-        m_vecDiagValues.append(pValue);
-    }
-    m_pDiagnosticsDock->setWidget(pPanel);
-    addDockWidget(Qt::RightDockWidgetArea, m_pDiagnosticsDock);
-    m_pDiagnosticsDock->hide();
-    m_pMenuView->addSeparator();
-    m_pMenuView->addAction(m_pDiagnosticsDock->toggleViewAction());
-}
-
 void CDemoMainWindow::SetLayout()
 {
     setCentralWidget(m_pMainView);
@@ -283,56 +139,15 @@ void CDemoMainWindow::SetConnect()
             UpdateDiagnostics();
     });
 
-    m_pMainView->GetReceiverListView()->GetPortSelectWidget()->installEventFilter(this);
+    WatchPopupForTargets();
 }
 
 void CDemoMainWindow::Retranslate()
 {
     setWindowTitle(tr("CMView Demo - Receiver Cards"));
 
-    m_pMenuFile->setTitle(tr("&File"));
-    m_pMenuEdit->setTitle(tr("&Edit"));
-    m_pMenuView->setTitle(tr("&View"));
-    m_pMenuWall->setTitle(tr("&Wall"));
-    m_pMenuUpgrade->setTitle(tr("&Upgrade"));
-    m_pMenuPreferences->setTitle(tr("&Preferences"));
-    m_pMenuLanguage->setTitle(tr("Language"));
-    m_pToolBar->setWindowTitle(tr("Main tool bar"));
-
-    m_pActLive->setText(tr("Live updates"));
-    m_pActLive->setToolTip(tr("Update the receiver values every second"));
-    m_pActRefresh->setText(tr("Refresh"));
-    m_pActRefresh->setToolTip(tr("Rebuild the table from the controllers"));
-    m_pActSelectAll->setText(tr("Check all"));
-    m_pActSelectAll->setToolTip(tr("Check every receiver the port filter shows"));
-    m_pActPlug->setText(tr("Plug card"));
-    m_pActPlug->setToolTip(
-        tr("Add a card at the end of the filtered port's string (the last port when all are shown); "
-           "the next detection finds it"));
-    m_pActUnplug->setText(tr("Unplug card"));
-    m_pActUnplug->setToolTip(
-        tr("Remove the last card of the filtered port's string (the last port when all are shown); "
-           "the next detection notices it"));
-    m_pActApply->setText(tr("Apply now"));
-    m_pActApply->setToolTip(tr("Apply the plugged and unplugged cards without a detection and refresh"));
-    m_pActStartUpgrade->setText(tr("Start upgrade"));
-    m_pActStartUpgrade->setToolTip(tr("Upgrade the checked receivers, or all of them when none is checked"));
-    m_pActQuitUpgrade->setText(tr("Quit upgrade"));
-    m_pActQuitUpgrade->setToolTip(tr("Stop the running upgrade"));
-    m_pActPortHidden->setText(tr("Hide Port column"));
-    m_pActFahrenheit->setText(tr("Fahrenheit"));
-    m_pActFahrenheit->setToolTip(tr("Show temperatures in degrees Fahrenheit"));
-    m_pActQuit->setText(tr("Quit"));
-
-    m_pDiagnosticsDock->setWindowTitle(tr("Diagnostics"));
-    m_vecDiagNames[DiagReceivers]->setText(tr("Receivers"));
-    m_vecDiagNames[DiagPorts]->setText(tr("Output ports"));
-    m_vecDiagNames[DiagDevice]->setText(tr("Sending device"));
-    m_vecDiagNames[DiagTicks]->setText(tr("Value updates"));
-    m_vecDiagNames[DiagDetections]->setText(tr("Detections"));
-    m_vecDiagNames[DiagCableErrors]->setText(tr("Cards with cable errors"));
-    m_vecDiagNames[DiagPending]->setText(tr("Pending topology changes"));
-    m_vecDiagNames[DiagUpgrade]->setText(tr("Upgrade"));
+    RetranslateActions();
+    RetranslateDiagnostics();
     m_pOperatorTools->Retranslate();
 
     UpdateStatus();
@@ -349,7 +164,7 @@ void CDemoMainWindow::changeEvent(QEvent* e)
         QTimer::singleShot(0, this, [this]() {
             if (!m_pMainView)
                 return;
-            FitColumns();
+            m_pMainView->FitColumnsToContents();
             if (m_pMainView->IsProgressing())
                 m_pMainView->ProgressChanged();
             // Texts changed length, so the controls moved.
@@ -366,16 +181,6 @@ void CDemoMainWindow::closeEvent(QCloseEvent* e)
     m_pUpgradeTimer->stop();
     m_pOperatorTools->SaveLayout();
     QMainWindow::closeEvent(e);
-}
-
-bool CDemoMainWindow::eventFilter(QObject* pWatched, QEvent* e)
-{
-    if (m_options.bE2E && e->type() == QEvent::Show && m_pMainView
-        && pWatched == m_pMainView->GetReceiverListView()->GetPortSelectWidget()) {
-        // The popup lays its entries out as it shows; read them once settled.
-        QTimer::singleShot(150, this, &CDemoMainWindow::PrintPopupTargets);
-    }
-    return QMainWindow::eventFilter(pWatched, e);
 }
 
 // ---- host operations
@@ -453,7 +258,7 @@ void CDemoMainWindow::OnApplyTopology()
     // view's DataChange() is only for what a detection finds.
     m_pWall->ApplyTopologyNow();
     m_pMainView->RefreshShow();
-    Log(QStringLiteral("Action ApplyTopology receivers=%1").arg(TableRowCount()));
+    Log(QStringLiteral("Action ApplyTopology receivers=%1").arg(m_pMainView->ReceiverCount()));
     AfterRebuild();
 }
 
@@ -525,7 +330,7 @@ void CDemoMainWindow::OnPortHidden(bool bHidden)
     Log(QStringLiteral("Action PortHidden %1").arg(bHidden ? QStringLiteral("on") : QStringLiteral("off")));
     m_pMainView->RefreshShow();
     // The view re-laid its columns with its own widths.
-    FitColumns();
+    m_pMainView->FitColumnsToContents();
     AfterRebuild();
 }
 
@@ -561,7 +366,7 @@ void CDemoMainWindow::OnRcvSelectChanged()
 
 void CDemoMainWindow::OnDataChange()
 {
-    const int nRows = TableRowCount();
+    const int nRows = m_pMainView->ReceiverCount();
     Log(QStringLiteral("DataChange receivers=%1").arg(nRows));
     statusBar()->showMessage(tr("Detection found a changed wall: %1 receivers now.").arg(nRows), s_nStatusMessageMs);
     UpdateActions();
@@ -586,172 +391,6 @@ void CDemoMainWindow::OnFiltrate()
     Log(QStringLiteral("SignalFiltrate port=%1").arg(m_pWall->FilterPort()));
     UpdateStatus();
     QTimer::singleShot(0, this, &CDemoMainWindow::UpdateStatus);
-}
-
-// ---- status and diagnostics
-
-void CDemoMainWindow::FitColumns()
-{
-    // Widths that show each column's label on one line and its texts whole,
-    // measured with the fonts the header and the cells are painted in.
-    CReceiverListView* pView = m_pMainView->GetReceiverListView();
-    const QAbstractItemModel* pModel = pView->GetModel();
-    const QStringList listLabels = pView->GetHeader()->GetLabels();
-    const CColumnMap& columns = pView->GetColumnMap();
-
-    QFont fontLabel(QStringLiteral("normal"));
-    fontLabel.setPixelSize(12);
-    fontLabel.setWeight(QFont::Bold);
-    QFont fontSmall = pView->font();
-    fontSmall.setPixelSize(12);
-    const QFontMetrics fmLabel(fontLabel);
-    const QFontMetrics fmCell(pView->font());
-    const QFontMetrics fmSmall(fontSmall);
-    const int nMinimum = pView->GetHeader()->minimumSectionSize();
-    const int nRows = qMin(pModel->rowCount(), 2000);
-
-    // The progress text follows a bar of up to 140 px that starts 14 px in.
-    int nProgress = 0;
-    for (const char* szText : { "Succeeded", "Failed" })
-        nProgress = qMax(nProgress, fmSmall.horizontalAdvance(QCoreApplication::translate("CReceiverListView", szText)));
-    nProgress += 14 + 140 + 7 + 8;
-
-    for (int c = 0; c < pModel->columnCount(); ++c) {
-        const int nKey = columns.KeyOf(c);
-        int nLabel = fmLabel.horizontalAdvance(listLabels.value(c)) + 20;
-        if (c == 0)
-            nLabel += 24; // check box in front of the label
-        if (nKey == ReceiverColumn::Port || nKey == ReceiverColumn::Packets)
-            nLabel += 26; // Filter or Reset button after it
-
-        int nContent = 0;
-        if (nKey == ReceiverColumn::Packets) {
-            nContent = fmSmall.horizontalAdvance(QStringLiteral("9999 / 99999999")) + 28;
-        } else if (nKey == ReceiverColumn::Progress) {
-            nContent = nProgress;
-        } else {
-            for (int r = 0; r < nRows; ++r) {
-                nContent = qMax(nContent, fmCell.horizontalAdvance(pModel->index(r, c).data().toString()));
-            }
-            nContent += c == 0 ? 50 : 26;
-        }
-        pView->setColumnWidth(c, qMax(nMinimum, qMax(nLabel, nContent)));
-    }
-}
-
-int CDemoMainWindow::TableRowCount() const
-{
-    return m_pMainView ? m_pMainView->GetReceiverListView()->GetModel()->rowCount() : 0;
-}
-
-int CDemoMainWindow::ShownRowCount() const
-{
-    if (!m_pMainView)
-        return 0;
-    const CReceiverListView* pView = m_pMainView->GetReceiverListView();
-    const int nRows = pView->GetProxyModel()->rowCount();
-    int nShown = 0;
-    for (int r = 0; r < nRows; ++r) {
-        if (!pView->isRowHidden(r, QModelIndex()))
-            ++nShown;
-    }
-    return nShown;
-}
-
-CDemoMainWindow::SUpgradeTally CDemoMainWindow::TallyUpgrade() const
-{
-    SUpgradeTally tally;
-    CUpgradeConfigControl* pUpgrade = m_pWall->UpgradeConfigControl();
-    for (const SReceiverAddress& address : m_pWall->UpgradeMembers()) {
-        ++tally.nMembers;
-        const int nStage = pUpgrade->GetUpgradeStage(address);
-        if (nStage == 1)
-            ++tally.nRunning;
-        else if (nStage == 2 && pUpgrade->GetUpgradeResult(address) < 0)
-            ++tally.nFailed;
-        else if (nStage == 2)
-            ++tally.nSucceeded;
-    }
-    return tally;
-}
-
-void CDemoMainWindow::UpdateStatus()
-{
-    if (!m_pMainView)
-        return;
-    const int nChecked = int(m_pWall->GetSelectedReceivers().size());
-    const int nFilter = m_pWall->FilterPort();
-    const bool bFiltering = nFilter >= 0 && !m_pWall->IsPortHidden();
-    const int nRows = TableRowCount();
-    const int nShown = ShownRowCount();
-
-    m_pLblChecked->setText(nChecked == 1 ? tr("1 receiver checked") : tr("%1 receivers checked").arg(nChecked));
-    m_pLblFilter->setText(bFiltering ? tr("Filter: port %1").arg(nFilter + 1) : tr("Filter: all ports"));
-    if (nShown != nRows)
-        m_pLblReceivers->setText(tr("%1 of %2 receivers shown").arg(nShown).arg(nRows));
-    else
-        m_pLblReceivers->setText(nRows == 1 ? tr("1 receiver") : tr("%1 receivers").arg(nRows));
-
-    if (m_pMainView->IsProgressing()) {
-        const SUpgradeTally tally = TallyUpgrade();
-        m_pLblUpgrade->setText(tr("Upgrading: %1 of %2 done, %3 failed")
-                                   .arg(tally.nMembers - tally.nRunning)
-                                   .arg(tally.nMembers)
-                                   .arg(tally.nFailed));
-        m_pLblUpgrade->show();
-    } else {
-        m_pLblUpgrade->hide();
-    }
-
-    const QString strStatus = QStringLiteral("Status checked=%1 filter=%2 receivers=%3 shown=%4")
-                                  .arg(nChecked)
-                                  .arg(nFilter)
-                                  .arg(nRows)
-                                  .arg(nShown);
-    if (strStatus != m_strLastStatus) {
-        m_strLastStatus = strStatus;
-        Log(strStatus);
-    }
-}
-
-void CDemoMainWindow::UpdateDiagnostics()
-{
-    if (!m_pDiagnosticsDock || !m_pDiagnosticsDock->isVisible())
-        return;
-    const QList<SReceiverInfo> listReceivers = m_pWall->Receivers();
-    int nCableErrors = 0;
-    for (const SReceiverInfo& info : listReceivers) {
-        if (info.nErrorPackets > 0)
-            ++nCableErrors;
-    }
-    const QUuid idDevice = m_pWall->DeviceId();
-    const SUpgradeTally tally = TallyUpgrade();
-
-    m_vecDiagValues[DiagReceivers]->setText(QString::number(listReceivers.size()));
-    m_vecDiagValues[DiagPorts]->setText(QString::number(m_options.wall.nPortCount));
-    m_vecDiagValues[DiagDevice]->setText(idDevice.isNull() ? tr("none") : idDevice.toString(QUuid::WithoutBraces));
-    m_vecDiagValues[DiagTicks]->setText(QString::number(m_pWall->TickCount()));
-    m_vecDiagValues[DiagDetections]->setText(tr("%1 by device, %2 of all devices")
-                                                 .arg(m_pWall->DetectReceiversCount())
-                                                 .arg(m_pWall->DetectAllCount()));
-    m_vecDiagValues[DiagCableErrors]->setText(QString::number(nCableErrors));
-    m_vecDiagValues[DiagPending]->setText(m_pWall->HasPendingTopology() ? tr("yes, waiting for a detection") : tr("no"));
-    m_vecDiagValues[DiagUpgrade]->setText(tally.nMembers == 0
-                                              ? tr("none")
-                                              : tr("%1 cards: %2 running, %3 succeeded, %4 failed")
-                                                    .arg(tally.nMembers)
-                                                    .arg(tally.nRunning)
-                                                    .arg(tally.nSucceeded)
-                                                    .arg(tally.nFailed));
-}
-
-void CDemoMainWindow::UpdateActions()
-{
-    const bool bProgressing = m_pMainView && m_pMainView->IsProgressing();
-    m_pActStartUpgrade->setEnabled(!bProgressing);
-    m_pActQuitUpgrade->setEnabled(bProgressing);
-    m_pActSelectAll->setEnabled(!bProgressing);
-    m_pActApply->setEnabled(m_pWall->HasPendingTopology());
 }
 
 void CDemoMainWindow::Log(const QString& strLine) const
@@ -792,7 +431,7 @@ void CDemoMainWindow::RunScriptedUpgrade()
     }
     m_pWall->SetSelectedReceivers(vecChecked);
     m_pWall->SetSelectionDeviceId(m_pWall->DeviceId());
-    m_pMainView->GetReceiverListView()->RefreshShow(true, false);
+    m_pMainView->RefreshShowKeepChecks();
 
     m_pWall->StartUpgrade(vecMembers, vecFailing);
     BeginUpgrade();
@@ -813,84 +452,4 @@ bool CDemoMainWindow::SaveScreenshot(const QString& strFile)
 {
     const QPixmap pixmap = grab();
     return !pixmap.isNull() && pixmap.save(strFile, "PNG");
-}
-
-// ---- --e2e targets
-
-void CDemoMainWindow::PrintTarget(const QString& strName, const QPoint& posGlobal) const
-{
-    Log(QStringLiteral("Target %1 %2 %3").arg(strName).arg(posGlobal.x()).arg(posGlobal.y()));
-}
-
-void CDemoMainWindow::PrintTargetsWhenPainted()
-{
-    // The header records its hit rectangles while painting, so wait until the
-    // window is on screen and the header has been painted once.
-    const CReceiverListHeader* pHeader = m_pMainView->GetReceiverListView()->GetHeader();
-    const bool bExposed = windowHandle() && windowHandle()->isExposed();
-    const bool bPainted = !pHeader->GetCheckRect().isEmpty() && !pHeader->GetResetRect().isEmpty()
-        && (m_pWall->IsPortHidden() || !pHeader->GetFilterRect().isEmpty());
-    if (!bExposed || !bPainted) {
-        QTimer::singleShot(50, this, &CDemoMainWindow::PrintTargetsWhenPainted);
-        return;
-    }
-    // One more round so the geometry of late layouts has settled.
-    QTimer::singleShot(200, this, &CDemoMainWindow::PrintTargets);
-}
-
-void CDemoMainWindow::PrintTargets()
-{
-    CReceiverListView* pView = m_pMainView->GetReceiverListView();
-    const CReceiverListHeader* pHeader = pView->GetHeader();
-    Log(QStringLiteral("Window %1").arg(quint64(winId())));
-    PrintTarget(QStringLiteral("header-check"), pHeader->mapToGlobal(pHeader->GetCheckRect().center()));
-    if (!m_pWall->IsPortHidden())
-        PrintTarget(QStringLiteral("filter"), pHeader->mapToGlobal(pHeader->GetFilterRect().center()));
-    PrintTarget(QStringLiteral("reset"), pHeader->mapToGlobal(pHeader->GetResetRect().center()));
-    const int nTypeSection = pView->GetColumnMap().ColumnOf(ReceiverColumn::Type);
-    PrintTarget(QStringLiteral("header-type"),
-                pHeader->viewport()->mapToGlobal(QPoint(pHeader->sectionViewportPosition(nTypeSection) + 40, 30)));
-
-    // Row centres over the Type column, clear of the check box at the left.
-    const QAbstractItemModel* pModel = pView->model();
-    const int nTypeColumn = pView->GetColumnMap().ColumnOf(ReceiverColumn::Type);
-    const QRect rectViewport = pView->viewport()->rect();
-    int nBottom = 0;
-    int nPrinted = 0;
-    for (int r = 0; r < pModel->rowCount() && nPrinted < 12; ++r) {
-        if (pView->isRowHidden(r, QModelIndex()))
-            continue;
-        const QRect rect = pView->visualRect(pModel->index(r, nTypeColumn));
-        if (!rectViewport.contains(rect.center()))
-            break;
-        PrintTarget(QStringLiteral("row%1").arg(r), pView->viewport()->mapToGlobal(rect.center()));
-        nBottom = rect.bottom();
-        ++nPrinted;
-    }
-    const QPoint posEmpty(rectViewport.center().x(), nBottom + 60);
-    if (rectViewport.contains(posEmpty))
-        PrintTarget(QStringLiteral("table-empty"), pView->viewport()->mapToGlobal(posEmpty));
-
-    for (QAction* pAction : m_pToolBar->actions()) {
-        const QWidget* pButton = m_pToolBar->widgetForAction(pAction);
-        if (pButton && !pAction->isSeparator() && pButton->isVisible())
-            PrintTarget(QStringLiteral("tool-") + pAction->objectName(), pButton->mapToGlobal(pButton->rect().center()));
-    }
-    Log(QStringLiteral("Ready"));
-}
-
-void CDemoMainWindow::PrintPopupTargets()
-{
-    const CPortSelectWidget* pPopup = m_pMainView->GetReceiverListView()->GetPortSelectWidget();
-    if (!pPopup->isVisible())
-        return;
-    if (const QPushButton* pAll = pPopup->GetAllButton())
-        PrintTarget(QStringLiteral("popup-all"), pAll->mapToGlobal(pAll->rect().center()));
-    const QMap<int, QPushButton*> mapButtons = pPopup->GetPortButtons();
-    for (auto it = mapButtons.cbegin(); it != mapButtons.cend(); ++it) {
-        const QPushButton* pButton = it.value();
-        if (pButton && pButton->isVisible())
-            PrintTarget(QStringLiteral("popup-port%1").arg(it.key() + 1), pButton->mapToGlobal(pButton->rect().center()));
-    }
-    Log(QStringLiteral("PopupReady"));
 }

@@ -106,18 +106,21 @@ private:
     void OnShowPack(bool bShow);
     void OnFiltrate();
 
-    // Sizes the columns to their labels and texts in the current language.
-    void FitColumns();
     int TargetPort() const;
-    int TableRowCount() const;
-    int ShownRowCount() const;
+    void Log(const QString& strLine) const;
+
+    // Actions, menus and tool bar (CDemoActions.cpp).
+    void RetranslateActions();
+    void UpdateActions();
+
+    // Status bar and diagnostics panel (CDemoStatus.cpp).
+    void RetranslateDiagnostics();
     SUpgradeTally TallyUpgrade() const;
     void UpdateStatus();
     void UpdateDiagnostics();
-    void UpdateActions();
-    void Log(const QString& strLine) const;
 
-    // --e2e: screen positions for the X input driver.
+    // --e2e: screen positions for the X input driver (CDemoE2eTargets.cpp).
+    void WatchPopupForTargets();
     void PrintTargetsWhenPainted();
     void PrintTargets();
     void PrintPopupTargets();

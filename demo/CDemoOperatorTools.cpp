@@ -1,9 +1,6 @@
 #include "CDemoOperatorTools.h"
 
 #include "CCMMainView.h"
-#include "CReceiverListHeader.h"
-#include "CReceiverListView.h"
-#include "SReceiverRowInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,14 +112,12 @@ void CDemoOperatorTools::Retranslate()
 void CDemoOperatorTools::FillColumnsMenu()
 {
     m_pMenuColumns->clear();
-    const QStringList& listLabels = m_pView->GetReceiverListView()->GetHeader()->GetLabels();
-    const int nHidden = m_pView->IsColumnVisible(ReceiverColumn::Port) ? 0 : 1;
-    for (int nKey = ReceiverColumn::Position; nKey < ReceiverColumn::Count; ++nKey) {
-        QAction* pAction = m_pMenuColumns->addAction(listLabels.value(nKey - nHidden));
+    for (int nKey = CCMMainView::ColumnPosition; nKey < CCMMainView::ColumnCount; ++nKey) {
+        QAction* pAction = m_pMenuColumns->addAction(m_pView->ColumnLabel(CCMMainView::EColumn(nKey)));
         pAction->setCheckable(true);
         pAction->setChecked(m_pView->IsColumnVisible(nKey));
-        // The column with the check box stays.
-        pAction->setEnabled(nKey != nHidden);
+        // The column with the check box stays: Position while Port is hidden.
+        pAction->setEnabled(nKey != CCMMainView::ColumnPosition || m_pView->IsColumnVisible(CCMMainView::ColumnPort));
         connect(pAction, &QAction::toggled, this, [this, nKey](bool bVisible) {
             m_pView->SetColumnVisible(nKey, bVisible);
             m_fnLog(QStringLiteral("Action Column key=%1 visible=%2")
@@ -171,7 +166,7 @@ void CDemoOperatorTools::OnFindNext()
     const bool bFound = m_pView->FindReceiver(strText);
     m_fnLog(QStringLiteral("Action Find text=%1 found=%2 row=%3")
                 .arg(strText, bFound ? QStringLiteral("true") : QStringLiteral("false"))
-                .arg(m_pView->GetReceiverListView()->currentIndex().row()));
+                .arg(m_pView->CurrentRow()));
     if (!bFound)
         m_pWindow->statusBar()->showMessage(tr("No receiver matches \"%1\".").arg(strText), s_nStatusMessageMs);
 }
@@ -179,13 +174,13 @@ void CDemoOperatorTools::OnFindNext()
 void CDemoOperatorTools::OnFindClosed()
 {
     m_pFindBar->hide();
-    m_pView->GetReceiverListView()->setFocus();
+    m_pView->setFocus();
 }
 
 QString CDemoOperatorTools::HiddenKeys() const
 {
     QStringList list;
-    for (int nKey = ReceiverColumn::Position; nKey < ReceiverColumn::Count; ++nKey)
+    for (int nKey = CCMMainView::ColumnPosition; nKey < CCMMainView::ColumnCount; ++nKey)
         if (!m_pView->IsColumnVisible(nKey))
             list << QString::number(nKey);
     return list.isEmpty() ? QStringLiteral("-") : list.join(QLatin1Char(','));

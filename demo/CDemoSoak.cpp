@@ -1,8 +1,6 @@
 #include "CDemoSoak.h"
 
 #include "CCMMainView.h"
-#include "CReceiverListHeader.h"
-#include "CReceiverListView.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -32,15 +30,16 @@ void CDemoSoak::Trigger(const char* szAction)
 void CDemoSoak::ClickReset()
 {
     // The header's buttons are painted, not widgets: press and release inside
-    // the rectangle the header last painted Reset into.
-    CReceiverListHeader* pHeader = m_pView->GetReceiverListView()->GetHeader();
-    const QPoint pos = pHeader->GetResetRect().center();
-    if (pHeader->GetResetRect().isEmpty())
+    // the rectangle the header last painted Reset into, on the widget there.
+    const QRect rect = m_pView->HeaderControlRect(CCMMainView::HeaderResetButton);
+    QWidget* pTarget = rect.isEmpty() ? nullptr : m_pView->childAt(rect.center());
+    if (!pTarget)
         return;
+    const QPoint pos = pTarget->mapFrom(m_pView, rect.center());
     for (const QEvent::Type eType : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
-        QMouseEvent event(eType, pos, pHeader->mapToGlobal(pos), Qt::LeftButton,
+        QMouseEvent event(eType, pos, pTarget->mapToGlobal(pos), Qt::LeftButton,
                           eType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(pHeader->viewport(), &event);
+        QCoreApplication::sendEvent(pTarget, &event);
     }
 }
 

@@ -86,6 +86,8 @@ int main(int argc, char** argv)
     view.resize(1200, 400);
     view.show();
     view.RefreshShow();
+    view.FitColumnsToContents(); // every label and text whole, in this language
+    view.setFocus();             // the keys go to the table
     if (app.arguments().contains(QStringLiteral("--once")))
         return 0;
     return app.exec();

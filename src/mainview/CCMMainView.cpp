@@ -1,7 +1,11 @@
 #include "CCMMainView.h"
 
+#include "CColumnFitting.h"
+#include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
 
+#include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -38,6 +42,8 @@ void CCMMainView::SetLayout()
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
     pLayout->addWidget(m_pPrivate->m_pReceiverListView);
+    // The host gives the view the focus; the keys are the table's.
+    setFocusProxy(m_pPrivate->m_pReceiverListView);
 }
 
 void CCMMainView::SetConnect()
@@ -153,4 +159,60 @@ void CCMMainView::SetKeyboardChecking(bool bOn)
 bool CCMMainView::IsKeyboardChecking() const
 {
     return m_pPrivate->m_pReceiverListView->IsKeyboardChecking();
+}
+
+void CCMMainView::SetColumnVisible(EColumn eColumn, bool bVisible)
+{
+    SetColumnVisible(int(eColumn), bVisible);
+}
+
+bool CCMMainView::IsColumnVisible(EColumn eColumn) const
+{
+    return IsColumnVisible(int(eColumn));
+}
+
+QString CCMMainView::ColumnLabel(EColumn eColumn) const
+{
+    return CReceiverListHeader::Label(int(eColumn));
+}
+
+void CCMMainView::FitColumnsToContents()
+{
+    CColumnFitting::Apply(m_pPrivate->m_pReceiverListView);
+}
+
+int CCMMainView::ReceiverCount() const
+{
+    return m_pPrivate->m_pReceiverListView->GetModel()->rowCount();
+}
+
+int CCMMainView::ShownReceiverCount() const
+{
+    const CReceiverListView* pView = m_pPrivate->m_pReceiverListView;
+    // Without a Port column there is nothing to filter on.
+    return pView->IsShowPort() ? pView->GetFilterRowCount() : pView->GetModel()->rowCount();
+}
+
+int CCMMainView::CurrentRow() const
+{
+    return m_pPrivate->m_pReceiverListView->currentIndex().row();
+}
+
+void CCMMainView::RefreshShowKeepChecks()
+{
+    m_pPrivate->m_pReceiverListView->RefreshShow(true, false);
+}
+
+QRect CCMMainView::HeaderControlRect(EHeaderControl eControl) const
+{
+    const CReceiverListHeader* pHeader = m_pPrivate->m_pReceiverListView->GetHeader();
+    QRect rect;
+    if (eControl == HeaderCheckBox)
+        rect = pHeader->GetCheckRect();
+    else if (eControl == HeaderFilterButton)
+        rect = pHeader->IsPortShown() ? pHeader->GetFilterRect() : QRect();
+    else if (eControl == HeaderResetButton)
+        rect = pHeader->GetResetRect();
+    // The header records them in its viewport's coordinates while painting.
+    return rect.isEmpty() ? QRect() : rect.translated(pHeader->viewport()->mapTo(this, QPoint(0, 0)));
 }

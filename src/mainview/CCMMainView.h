@@ -4,6 +4,7 @@
 
 #include <QScopedPointer>
 
+#include <QRect>
 #include <QWidget>
 
 class CReceiverListView;
@@ -29,12 +30,43 @@ class CCMMainViewPrivate;
  * receiver list it holds. The object name is `CMMainView`, for the host's
  * style sheet. On `QEvent::LanguageChange` the view translates its header
  * again and rebuilds its rows, keeping the checks of the stored selection.
+ * The table is the widget's focus proxy: `setFocus()` on the view gives the
+ * table the keyboard focus (the moving keys, Space, Ctrl+C, the service key
+ * sequence).
  */
 class CMVIEW_EXPORT CCMMainView : public QWidget
 {
     Q_OBJECT
 
 public:
+    /**
+     * @brief The columns by logical key: the same in every language and
+     * whether or not the Port column is shown.
+     */
+    enum EColumn {
+        ColumnPort = 0,         ///< Port (shown unless CPreferenceControl::IsPortHidden())
+        ColumnPosition,         ///< String position
+        ColumnType,             ///< Type
+        ColumnSerialNumber,     ///< S/N
+        ColumnFirmware,         ///< Firmware
+        ColumnPackets,          ///< Error/Total packets, with the header's Reset button
+        ColumnProgress,         ///< Progress of an upgrade
+        ColumnFailedModule,     ///< Failed module
+        ColumnTemperature,      ///< Temperature
+        ColumnHumidity,         ///< Humidity
+        ColumnVoltage,          ///< Voltage
+        ColumnUptime,           ///< Uptime
+        ColumnCount             ///< the number of keys, not a column
+    };
+
+    /// The controls the header paints (they are not widgets), for
+    /// HeaderControlRect().
+    enum EHeaderControl {
+        HeaderCheckBox,         ///< the three-state box that checks all rows, in the first column
+        HeaderFilterButton,     ///< Filter, after the Port column's label; opens the port popup
+        HeaderResetButton       ///< Reset, after the packets column's label; clears cable errors and detects
+    };
+
     /**
      * @brief Creates the view with its receiver list; the table stays empty
      * until the first RefreshShow().
@@ -72,7 +104,7 @@ public:
     /**
      * @brief Shows or hides a column by its logical key.
      *
-     * Keys as in the column table: 0 Port, 1 String position, 2 Type, 3 S/N,
+     * Keys as in EColumn: 0 Port, 1 String position, 2 Type, 3 S/N,
      * 4 Firmware, 5 Error/Total packets, 6 Progress, 7 Failed module,
      * 8 Temperature, 9 Humidity, 10 Voltage, 11 Uptime. The first shown column
      * (the one with the check box) cannot be hidden and the Port column follows
@@ -82,9 +114,34 @@ public:
      * header opens.
      */
     void SetColumnVisible(int nLogicalColumn, bool bVisible);
+    /// Shows or hides a column, as SetColumnVisible(int, bool) with the key.
+    void SetColumnVisible(EColumn eColumn, bool bVisible);
     /// Whether the column with this logical key (see SetColumnVisible()) is
     /// shown now; false for a key out of range.
     bool IsColumnVisible(int nLogicalColumn) const;
+    /// Whether the column is shown now, as IsColumnVisible(int) with the key.
+    bool IsColumnVisible(EColumn eColumn) const;
+    /**
+     * @brief The column's label as the header shows it, in the current
+     * language; also for a hidden column.
+     *
+     * Empty for ColumnCount. Labels change on `QEvent::LanguageChange`.
+     */
+    QString ColumnLabel(EColumn eColumn) const;
+    /**
+     * @brief Sizes every shown column to show its label and every cell's text
+     * whole, in the fonts the view paints them in.
+     *
+     * A label's room includes the header's check box (first column), Filter
+     * (Port) and Reset (packets) buttons beside it. The packets column is at
+     * least as wide as counts of 9999 / 99999999, and the Progress column as
+     * a whole bar with its widest result text, so neither needs fitting again
+     * while counts climb or an upgrade runs. Reads every row, and only the
+     * current rows and language: call it after RefreshShow() or a language
+     * change, not on every UpdateShow(). Hidden columns keep their widths.
+     * The operator may still drag the widths; SaveViewState() keeps them.
+     */
+    void FitColumnsToContents();
 
     /**
      * @brief The operator's layout as bytes for the host to store: column
@@ -149,6 +206,44 @@ public:
     void SetKeyboardChecking(bool bOn);
     /// Whether Space and Shift+Space check rows (SetKeyboardChecking()).
     bool IsKeyboardChecking() const;
+
+    /// The number of rows in the table: one per receiver since the last
+    /// rebuild, whether the port filter shows them or not.
+    int ReceiverCount() const;
+    /// The number of rows the port filter leaves shown: ReceiverCount() while
+    /// no port is chosen in the Filter popup or the Port column is hidden.
+    int ShownReceiverCount() const;
+    /**
+     * @brief The current row (the one with the frame that the moving keys
+     * and FindReceiver() move), counted from the top in the order the view
+     * shows the rows; -1 when no row is current.
+     *
+     * Rows the port filter hides count too, so the number stays put when
+     * the filter changes.
+     */
+    int CurrentRow() const;
+    /**
+     * @brief Rebuilds every row from the controllers as RefreshShow() does,
+     * but keeps the checks: rows whose receivers are in the stored selection
+     * (CRuntimeControl::GetSelectedReceivers(), for the device of
+     * CRuntimeControl::GetSelectionDeviceId()) come back checked.
+     *
+     * For a host that changed the stored selection itself and wants the
+     * table to show it. Stores the selection the table then shows and emits
+     * RcvSelectChanged(), as every rebuild does.
+     */
+    void RefreshShowKeepChecks();
+    /**
+     * @brief Where the header last painted one of its controls, in this
+     * widget's coordinates.
+     *
+     * The controls are painted, not widgets: a host that drives the view
+     * with mouse events (a soak or end-to-end run) aims at this rectangle
+     * and sends the events to the child widget under it (childAt()). Empty
+     * before the header's first paint, for the Filter button while the Port
+     * column is hidden and for Reset while the packets column is hidden.
+     */
+    QRect HeaderControlRect(EHeaderControl eControl) const;
 
     /// The receiver list the view forwards to, for hosts that need more than
     /// the operations above. It is installed with the library but not part of

@@ -2,9 +2,11 @@
 
 #include "CColumnMap.h"
 #include "CIconCache.h"
+#include "DelegateGeometry.h"
 #include "SReceiverRowInfo.h"
 #include "ShownCellText.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QTextOption>
 
@@ -27,9 +29,7 @@ const QString s_strCheckDisable = QStringLiteral(":/image/control/checkBox/check
 
 void SetCellFont(QPainter* painter)
 {
-    QFont font = painter->font();
-    font.setPixelSize(12);
-    painter->setFont(font);
+    painter->setFont(DelegateGeometry::CellFont(painter->font()));
 }
 }
 
@@ -67,7 +67,7 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     if (nColumn == 0) {
         const bool bBoxShown = ReceiverRole::IsBoxShown(index);
         const bool bNoState = index.data(Qt::CheckStateRole).isNull();
-        optionCell.rect.setLeft(rect.left() + 22);
+        optionCell.rect.setLeft(rect.left() + DelegateGeometry::nFirstCellIndent);
         if (bBoxShown && bNoState)
             CIconCache::Draw(painter, QRectF(rect.left() + 16, rect.top() + 10, 16, 16), s_strCheckDisable);
     }
@@ -80,21 +80,23 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         SetCellFont(painter);
         const SRowProgressInfo info = ReceiverRole::ProgressRecord(index);
         if (info.nState == SRowProgressInfo::NotUpgrading || info.nState == SRowProgressInfo::Unused) {
-            painter->drawText(QRectF(rect.left() + 14, rect.top(), 140, rect.height()), info.strText,
-                              QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+            painter->drawText(QRectF(rect.left() + DelegateGeometry::nTextLeft, rect.top(), DelegateGeometry::nTextMaxWidth,
+                                     rect.height()),
+                              info.strText, QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
             return;
         }
         const int w = rect.width();
         const int h = rect.height();
-        // A cell narrower than 80 pixels has no room for a bar; never draw left of it.
-        const int b = qMax(0, qMin(140, w - 80));
-        const int x0 = rect.left() + 14;
+        // A cell narrower than the reserve has no room for a bar; never draw left of it.
+        const int nBarMax = DelegateGeometry::nBarMaxWidth;
+        const int b = qMax(0, qMin(nBarMax, w - DelegateGeometry::nBarReserve));
+        const int x0 = rect.left() + DelegateGeometry::nTextLeft;
         const int y0 = rect.top() + (h - 6) / 2;
         painter->save();
         painter->setPen(Qt::NoPen);
         painter->setBrush(s_colorTrack);
         painter->drawRoundedRect(QRectF(x0, y0, b, 6), 2.0, 2.0, Qt::AbsoluteSize);
-        const int f = qMin(b * info.nProgress / 100, info.nProgress * 140 / 100);
+        const int f = qMin(b * info.nProgress / 100, info.nProgress * nBarMax / 100);
         if (info.nState == SRowProgressInfo::Upgrading)
             painter->setBrush(s_colorUpgrading);
         else if (info.nState == SRowProgressInfo::UpgradeFailed)
@@ -103,7 +105,7 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
             painter->setBrush(s_colorSucceeded);
         painter->drawRoundedRect(QRectF(x0, y0, f, 6), 2.0, 2.0, Qt::AbsoluteSize);
         painter->restore();
-        const QRect rectText(QPoint(x0 + b + 7, rect.top()), QPoint(rect.right(), rect.bottom()));
+        const QRect rectText(QPoint(x0 + b + DelegateGeometry::nBarTextGap, rect.top()), QPoint(rect.right(), rect.bottom()));
         if (rectText.left() < rect.right())
             painter->drawText(rectText, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, info.strText);
         return;
@@ -119,10 +121,19 @@ void CReceiverListDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         const QPen penOld = painter->pen();
         if (nErrors * 1000000 > nTotal)
             painter->setPen(s_colorPacketError);
-        painter->drawText(QRectF(rect.left() + 14, rect.top(), 140, rect.height()), strErrors + QLatin1String(" / ") + strTotal,
-                          QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+        painter->drawText(QRectF(rect.left() + DelegateGeometry::nTextLeft, rect.top(), DelegateGeometry::nTextMaxWidth, rect.height()),
+                          strErrors + QLatin1String(" / ") + strTotal, QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
         painter->setPen(penOld);
     }
+}
+
+QSize CReceiverListDelegate::ContentSize(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem optionCell(option);
+    initStyleOption(&optionCell, index);
+    const QWidget* pWidget = option.widget;
+    const QStyle* pStyle = pWidget ? pWidget->style() : QApplication::style();
+    return pStyle->sizeFromContents(QStyle::CT_ItemViewItem, &optionCell, QSize(), pWidget);
 }
 
 void CReceiverListDelegate::SetColumnMap(const CColumnMap* pColumns)

@@ -24,6 +24,9 @@ public:
     void SetColumnMap(const CColumnMap* pColumns);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The size the styled painting needs for a text cell's box and text,
+    // whatever size hint the model gives its rows.
+    QSize ContentSize(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
     // The cells are read-only views of the controllers' data, and check marks
     // change only through the view's own gestures, which report them to the

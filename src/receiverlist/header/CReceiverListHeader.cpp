@@ -7,6 +7,7 @@
 #include "CIconCache.h"
 #include "ReceiverGeometry.h"
 #include "CToolTip.h"
+#include "HeaderGeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -110,9 +111,7 @@ CReceiverListHeader::CReceiverListHeader(QWidget* parent)
 
     SetColumnLabels();
 
-    m_pPrivate->m_fontLabel = QFont(QStringLiteral("normal"));
-    m_pPrivate->m_fontLabel.setPixelSize(12);
-    m_pPrivate->m_fontLabel.setWeight(QFont::Bold);
+    m_pPrivate->m_fontLabel = HeaderGeometry::LabelFont();
 
     connect(this, &QHeaderView::sectionResized, this, &CReceiverListHeader::OnSectionResized);
 }
@@ -274,19 +273,21 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
         option.initFrom(this);
         option.palette.setColor(QPalette::WindowText, s_colorText);
         option.text = strLabel;
-        option.iconSize = QSize(16, 16);
+        option.iconSize = QSize(HeaderGeometry::nCheckIconSize, HeaderGeometry::nCheckIconSize);
         if (m_pPrivate->m_bHasRows && !m_pPrivate->m_strCheckIcon.isEmpty())
             option.icon = QIcon(CIconCache::Pixmap(m_pPrivate->m_strCheckIcon, option.iconSize, painter->device()->devicePixelRatioF()));
         const int X = m_pPrivate->m_strCheckIcon.isEmpty() ? 20 : 0;
-        option.rect = QRect(QPoint(L + 15 + X, T), QPoint(R, B));
+        option.rect = QRect(QPoint(L + HeaderGeometry::nCheckLeft + X, T), QPoint(R, B));
         style()->drawControl(QStyle::CE_CheckBoxLabel, &option, painter);
         m_pPrivate->m_rectCheck = ReceiverGeometry::BoxRect(QPoint(L, T));
 
         if (IsPortShown()) {
-            const QRect rectText = painter->boundingRect(QRect(QPoint(L + 32, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
-            const int X2 = rectText.right();
-            CIconCache::Draw(painter, QRectF(X2 + 6, 9, 20, 20), m_pPrivate->m_strFilterIcon);
-            m_pPrivate->m_rectFilter = QRect(QPoint(X2 + 6, 9), QPoint(X2 + 25, 28));
+            const QRect rectText = painter->boundingRect(QRect(QPoint(L + HeaderGeometry::nFilterLabelLeft, T), QPoint(R - 30, B)),
+                                                         Qt::AlignLeft, strLabel);
+            const int X2 = rectText.right() + HeaderGeometry::nButtonGap;
+            const int nSize = HeaderGeometry::nButtonSize;
+            CIconCache::Draw(painter, QRectF(X2, 9, nSize, nSize), m_pPrivate->m_strFilterIcon);
+            m_pPrivate->m_rectFilter = QRect(X2, 9, nSize, nSize);
         }
     }
 
@@ -297,8 +298,9 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     }
 
     if (logicalIndex != 0) {
-        const int RT = (logicalIndex == nPackets) ? R - 30 : R;
-        painter->drawText(QRectF(L + 14, T, RT - (L + 14) + 1, B - T + 1), strLabel,
+        const int RT = (logicalIndex == nPackets) ? R - HeaderGeometry::nResetReserve : R;
+        const int LT = L + HeaderGeometry::nLabelLeft;
+        painter->drawText(QRectF(LT, T, RT - LT + 1, B - T + 1), strLabel,
                           QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
     }
 
@@ -310,10 +312,12 @@ void CReceiverListHeader::paintSection(QPainter* painter, const QRect& rect, int
     }
 
     if (logicalIndex == nPackets) {
-        const QRect rectText = painter->boundingRect(QRect(QPoint(L + 12, T), QPoint(R - 30, B)), Qt::AlignLeft, strLabel);
-        const int X2 = rectText.right();
-        CIconCache::Draw(painter, QRectF(X2 + 6, 8, 20, 20), m_pPrivate->m_strResetIcon);
-        m_pPrivate->m_rectReset = QRect(QPoint(X2 + 6, 8), QPoint(X2 + 25, 27));
+        const QRect rectText = painter->boundingRect(
+            QRect(QPoint(L + HeaderGeometry::nResetLabelLeft, T), QPoint(R - HeaderGeometry::nResetReserve, B)), Qt::AlignLeft, strLabel);
+        const int X2 = rectText.right() + HeaderGeometry::nButtonGap;
+        const int nSize = HeaderGeometry::nButtonSize;
+        CIconCache::Draw(painter, QRectF(X2, 8, nSize, nSize), m_pPrivate->m_strResetIcon);
+        m_pPrivate->m_rectReset = QRect(X2, 8, nSize, nSize);
     }
 }
 
