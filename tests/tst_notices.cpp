@@ -432,32 +432,45 @@ void TestNotices::rowWrites()
 void TestNotices::updateWritesFirstOfEqualAddresses_data()
 {
     QTest::addColumn<bool>("bPortHidden");
-    QTest::newRow("port shown") << false;
-    QTest::newRow("port hidden") << true;
+    QTest::addColumn<bool>("bFirmwareSort"); // descending: the later receiver shows first
+    QTest::newRow("port shown") << false << false;
+    QTest::newRow("port hidden") << true << false;
+    QTest::newRow("proxy sort turns the pair round") << false << true;
 }
 
 // Two receivers on one address: the update finds the row of the first of them
-// in view order and writes both records there; the second row keeps its values.
+// in view order and writes both records there; the other row keeps its values.
 void TestNotices::updateWritesFirstOfEqualAddresses()
 {
     QFETCH(bool, bPortHidden);
+    QFETCH(bool, bFirmwareSort);
     QList<SReceiverInfo> list = Wall();
     list.insert(25, list.at(23)); // port 2, position 3, twice
+    list[25].nVersionMajor = 4;
     SNoticeRig rig(bPortHidden, list);
     QVERIFY(rig.bShown);
-    const int p = rig.ViewRowOf(Address(2, 3));
-    QVERIFY(p >= 0 && p + 1 < rig.Proxy()->rowCount());
-    QVERIFY(rig.RealAddress(p + 1) == rig.RealAddress(p));
-    const QString strBefore = rig.Item(p, ReceiverColumn::Temperature).text();
-    QCOMPARE(rig.Item(p + 1, ReceiverColumn::Temperature).text(), strBefore);
+    if (bFirmwareSort) {
+        rig.ClickSection(ReceiverColumn::Firmware - rig.Hidden());
+        rig.ClickSection(ReceiverColumn::Firmware - rig.Hidden());
+        QCOMPARE(rig.Proxy()->sortOrder(), Qt::DescendingOrder);
+    }
+    std::vector<int> vecPair; // source rows, in view order
+    for (int p = 0; p < rig.Proxy()->rowCount(); ++p)
+        if (rig.RealAddress(p) == Address(2, 3))
+            vecPair.push_back(rig.SourceRow(p));
+    QCOMPARE(int(vecPair.size()), 2);
+    QCOMPARE(vecPair[0] > vecPair[1], bFirmwareSort); // view order against model order
+    const int nColumn = ReceiverColumn::Temperature - rig.Hidden();
+    const QString strBefore = Cell(rig.Model(), vecPair[0], nColumn).text();
+    QCOMPARE(Cell(rig.Model(), vecPair[1], nColumn).text(), strBefore);
 
-    rig.EditReceiver(p, [](SReceiverInfo& info) { info.dTemperature = 71.0; });
+    rig.EditReceiver(rig.ViewRowOf(Address(2, 3)), [](SReceiverInfo& info) { info.dTemperature = 71.0; });
     rig.recorder->Begin();
     rig.Main()->UpdateShow();
     rig.recorder->End();
     QCOMPARE(rig.Model()->rowCount(), list.size()); // updated in place, not rebuilt
-    QVERIFY(rig.Item(p, ReceiverColumn::Temperature).text() != strBefore);
-    QCOMPARE(rig.Item(p + 1, ReceiverColumn::Temperature).text(), strBefore);
+    QVERIFY(Cell(rig.Model(), vecPair[0], nColumn).text() != strBefore);
+    QCOMPARE(Cell(rig.Model(), vecPair[1], nColumn).text(), strBefore);
     QVERIFY2(rig.recorder->Problems().isEmpty(), qPrintable(rig.recorder->Problems()));
 }
 
