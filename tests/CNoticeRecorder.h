@@ -91,7 +91,8 @@ public:
         }
         return list;
     }
-    // Every failure of the three checks, one per line; empty when the step was told.
+    // Every failure of the three checks, one per line, with the step's notices;
+    // empty when the view was told everything.
     QString Problems() const
     {
         QStringList list;
@@ -107,8 +108,8 @@ public:
     }
     // Cells whose data changed between Begin() and End().
     int ChangedCellCount() const { return int(ChangedCells().size()); }
-    int SourceDataNotices() const { return m_source.nData; }
     QRegion Painted() const { return m_regionPainted; }
+    static QString Text(const QRect& rect) { return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height()); }
 
 protected:
     bool eventFilter(QObject* pObject, QEvent* e) override
@@ -123,9 +124,8 @@ private:
     static constexpr int c_nFlags = -1;      // the cell's flags, told by any notice on the cell
     struct SNotices
     {
-        std::map<CellKey, std::set<int>> mapCovered; // roles told; an empty set: every role
+        std::map<CellKey, std::set<int>> mapCovered; // roles told; INT_MIN: every role
         bool bStructure = false;                     // a reset or rows or columns came or went
-        int nData = 0;
         QStringList listLog;
     };
     struct SRowPlace
@@ -155,11 +155,6 @@ private:
         return nColumn == 0 && (setRoles.count(Qt::CheckStateRole) || setRoles.count(ReceiverRole::UpgradeMark) || setRoles.count(c_nFlags));
     }
     quint64 Id(int r) const { return r >= 0 && r < m_pModel->rowCount() ? m_pModel->RowId(r) : ~quint64(0); }
-
-public:
-    static QString Text(const QRect& rect) { return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height()); }
-
-private:
     static QString Text(const QVariant& value) { return value.isValid() ? value.toString().left(24) : QStringLiteral("<none>"); }
 
     template <typename FnId>
@@ -167,7 +162,6 @@ private:
     {
         connect(pModel, &QAbstractItemModel::dataChanged, this,
                 [&notices, fnId](const QModelIndex& tl, const QModelIndex& br, const QVector<int>& vecRoles) {
-                    ++notices.nData;
                     QStringList listRoles;
                     for (const int nRole : vecRoles)
                         listRoles << QString::number(nRole);
