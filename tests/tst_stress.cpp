@@ -351,11 +351,19 @@ int TestStress::SummaryState() const
     return bChecked && bUnchecked ? Qt::PartiallyChecked : bChecked ? Qt::Checked : Qt::Unchecked;
 }
 
-// Header state from a number of restored rows (full refresh, incremental update).
+// Header state after a full refresh or an incremental update, read off the
+// rows: the rows that came back checked (a refresh: every checked row, hidden
+// ones too; an update: the rows of stored receivers only) against the rows the
+// view shows. Unlike the three-state summary it does not look at which rows are
+// checked: a checked row the port filter hides stands in for a shown row that
+// is not, and a row an update found checked but did not restore is not counted.
+// The next summary (any check change) then sets the box from the shown rows.
 int TestStress::CountState(int nChecked) const
 {
-    const int nAll = m_pView->IsShowPort() ? m_pView->GetFilterRowCount() : Model()->rowCount();
-    return nChecked == 0 ? Qt::Unchecked : nChecked == nAll ? Qt::Checked : Qt::PartiallyChecked;
+    int nShown = 0;
+    for (int p = 0; p < Proxy()->rowCount(); ++p)
+        nShown += !m_pView->isRowHidden(p, QModelIndex());
+    return nChecked == 0 ? Qt::Unchecked : nChecked == nShown ? Qt::Checked : Qt::PartiallyChecked;
 }
 
 void TestStress::OnReport()
