@@ -495,7 +495,6 @@ void TestNotices::checkOnRowUnderPointer()
     rig.recorder->End();
     QVERIFY(rig.Checked().isEmpty());
     QVERIFY2(rig.recorder->UnannouncedCells().isEmpty(), qPrintable(rig.recorder->Problems()));
-    QEXPECT_FAIL("", "a Ctrl-click, or a click on the anchor row, repaints only the row's first cell", Continue);
     QVERIFY2(rig.recorder->UnpaintedRows().isEmpty(), qPrintable(rig.recorder->Problems()));
 }
 

@@ -91,6 +91,8 @@ bool CReceiverListInput::PressRow(const QModelIndex& indexView, bool bInBox, Qt:
         if (m_pModel->IsRow(r) && m_pModel->IsCheckable(r)) {
             Toggle(r, false);
             m_pChecking->Report();
+            // The whole row's background follows its mark, not only the first cell.
+            m_pView->viewport()->update();
         }
     } else if (r == -1) {
         return false;
@@ -118,6 +120,7 @@ void CReceiverListInput::CtrlClick(int nRow)
     }
     m_nAnchorRow = nRow;
     m_pChecking->Report();
+    m_pView->viewport()->update();
 }
 
 void CReceiverListInput::ShiftClick(int nRow, int nViewRow)
