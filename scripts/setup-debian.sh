@@ -18,6 +18,10 @@ packages=(
     x11vnc novnc websockify chromium
     # the API reference
     doxygen
+    # the spreadsheet a user opens the CSV export with (its test reads cells back)
+    libreoffice-calc-nogui
+    # dpkg-shlibdeps for the Debian packages CPack makes
+    dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
