@@ -8,6 +8,8 @@ packages=(
     # toolchain, Qt 5 and Qt 6 (the library builds against either)
     build-essential cmake qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    # Qt 6 UiTools (the Designer plugin test loads forms with it) needs OpenGLWidgets
+    libqt6opengl6-dev
     # clang with its sanitizer and libFuzzer runtimes (fuzzing)
     clang libclang-rt-dev
     # X: the virtual server, input for the end-to-end runs, fonts
