@@ -8,6 +8,8 @@ packages=(
     # toolchain, Qt 5 and Qt 6 (the library builds against either)
     build-essential cmake qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    # Qt 6 UiTools (the Designer plugin test loads forms with it) needs OpenGLWidgets
+    libqt6opengl6-dev
     # clang with its sanitizer and libFuzzer runtimes (fuzzing)
     clang libclang-rt-dev
     # X: the virtual server, input for the end-to-end runs, fonts
@@ -18,6 +20,10 @@ packages=(
     x11vnc novnc websockify chromium
     # the API reference
     doxygen
+    # the spreadsheet a user opens the CSV export with (its test reads cells back)
+    libreoffice-calc-nogui
+    # dpkg-shlibdeps for the Debian packages CPack makes
+    dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -392,6 +392,67 @@ private slots:
         QCOMPARE(roomy.bytes, bytesFiltered);
     }
 
+    // Texts from the wall's hardware that a spreadsheet would run get a quote
+    // in front; the view's numbers and readings, negative ones too, do not.
+    void exportCsvFormulas_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("equals") << "=1+1" << "'=1+1";
+        QTest::newRow("hyperlink") << "=HYPERLINK(\"http://x\",\"y\")" << "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"";
+        QTest::newRow("plus") << "+1+2" << "'+1+2";
+        QTest::newRow("minus sum") << "-2+3" << "'-2+3";
+        QTest::newRow("minus call") << "-cmd|' /C calc'!A0" << "'-cmd|' /C calc'!A0";
+        QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
+        QTest::newRow("tab") << "\t=1" << "'\t=1";
+        QTest::newRow("carriage return") << "\r=1" << "\"'\r=1\"";
+        QTest::newRow("exponent") << "-1e5" << "'-1e5";
+        QTest::newRow("negative nan") << QString::fromUtf8("-nan°C") << QString::fromUtf8("'-nan°C");
+        QTest::newRow("unit and more") << QString::fromUtf8("-5.00°C+1") << QString::fromUtf8("'-5.00°C+1");
+        QTest::newRow("bare dot") << "-.5" << "'-.5";
+        QTest::newRow("trailing dot") << "-5." << "'-5.";
+        QTest::newRow("other digits") << QString::fromUtf8("-٣") << QString::fromUtf8("'-٣");
+        QTest::newRow("lone minus") << "-" << "'-";
+        QTest::newRow("negative port") << "-4" << "-4";
+        QTest::newRow("signed") << "+12" << "+12";
+        QTest::newRow("fraction") << "-0.5" << "-0.5";
+        QTest::newRow("celsius") << QString::fromUtf8("-5.00°C") << QString::fromUtf8("-5.00°C");
+        QTest::newRow("fahrenheit") << QString::fromUtf8("-40.00°F") << QString::fromUtf8("-40.00°F");
+        QTest::newRow("humidity") << "-3%" << "-3%";
+        QTest::newRow("voltage") << "-0.1V" << "-0.1V";
+        QTest::newRow("no reading") << "--" << "--";
+        QTest::newRow("inside") << "A=1+1" << "A=1+1";
+        QTest::newRow("empty") << "" << "";
+    }
+    void exportCsvFormulas()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, field);
+        CSession s;
+        QVERIFY(s.bShown);
+        s.Item(0, ReceiverColumn::Type).setText(cell);
+        const QString strCsv = QString::fromUtf8(Csv(s).mid(3));
+        const QString strRow = strCsv.mid(strCsv.indexOf(QLatin1String("\r\n")) + 2);
+        QVERIFY2(strRow.startsWith(QStringLiteral("1,1,") + field + QStringLiteral(",SN0,")), qPrintable(strRow));
+        // The clipboard is not a file a spreadsheet opens: it keeps the text.
+        s.ClickRow(0);
+        QVERIFY(s.View()->CopyText().contains(QString(cell).replace('\t', ' ').replace('\r', ' ')));
+    }
+
+    // A freezing card's readings, through the whole road from its record.
+    void exportCsvNegativeReadings()
+    {
+        QList<SReceiverInfo> list = CSession::DefaultReceivers();
+        list[0].dTemperature = -5.0;
+        list[0].dHumidity = -3.0;
+        list[0].mapSensor[3].dValue = -0.1;
+        CSession s(false, list);
+        QVERIFY(s.bShown);
+        const QByteArray bytes = Csv(s);
+        QVERIFY2(bytes.contains(QString::fromUtf8(",-5.00°C,-3%,-0.1V,").toUtf8()), bytes.constData());
+        QVERIFY(!bytes.contains('\''));
+    }
+
     void find()
     {
         QList<SReceiverInfo> list;

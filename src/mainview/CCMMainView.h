@@ -178,6 +178,16 @@ public:
      * RFC 4180 (fields with a comma, quote or line break quoted, quotes
      * doubled, lines ended by CR LF) in UTF-8 with a byte-order mark, a line of
      * column labels first, rows in the order the view shows them.
+     *
+     * The file is safe to open in a spreadsheet. Card texts come from the
+     * hardware on the wall's network, so a cell whose text a spreadsheet would
+     * read as a formula (one beginning with `=`, `+`, `-`, `@`, a tab or a
+     * carriage return) is written with a single quote `'` in front, inside the
+     * field, and arrives as text. Numbers stay numbers: a cell that is a plain
+     * decimal number (`-4`, `+12`, `-0.5`; no exponent, spaces or separators),
+     * such a number followed by a sensor unit (`-5.00°C`, `-40.00°F`, `-3%`,
+     * `-0.1V`), or the missing reading `--` is written as shown. Every other
+     * cell is written as shown.
      * @param pDevice an open, writable device; the view does not close it.
      * @param bCheckedOnly only the checked rows.
      * @return false when the device is missing, not writable or does not take

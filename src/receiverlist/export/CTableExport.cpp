@@ -88,14 +88,66 @@ QString CTableExport::ClipboardText() const
     return strText;
 }
 
-QString CTableExport::CsvField(const QString& str)
+namespace
 {
+// A decimal number as the view writes it: an optional sign, digits, an
+// optional fraction. Nothing else: no exponent, no spaces, no thousands.
+int NumberLength(const QString& str)
+{
+    int i = 0;
+    if (i < str.size() && (str.at(i) == QLatin1Char('-') || str.at(i) == QLatin1Char('+')))
+        ++i;
+    const int nIntStart = i;
+    while (i < str.size() && str.at(i).isDigit() && str.at(i).unicode() < 128)
+        ++i;
+    if (i == nIntStart)
+        return 0;
+    if (i < str.size() && str.at(i) == QLatin1Char('.')) {
+        const int nFracStart = ++i;
+        while (i < str.size() && str.at(i).isDigit() && str.at(i).unicode() < 128)
+            ++i;
+        if (i == nFracStart)
+            return 0;
+    }
+    return i;
+}
+}
+
+bool CTableExport::IsNumberText(const QString& str)
+{
+    // A sensor without a reading.
+    if (str == QLatin1String("--"))
+        return true;
+    const int n = NumberLength(str);
+    if (n == 0)
+        return false;
+    // The sensor columns' units: a reading such as -5.00°C holds no name,
+    // reference or call a spreadsheet could run, and a quote would spoil it.
+    static const QString s_arrUnits[] = { QString(), QStringLiteral("\u00B0C"), QStringLiteral("\u00B0F"),
+        QStringLiteral("%"), QStringLiteral("V") };
+    const QStringView strRest = QStringView(str).mid(n);
+    for (const QString& strUnit : s_arrUnits) {
+        if (strRest == strUnit)
+            return true;
+    }
+    return false;
+}
+
+QString CTableExport::CsvField(const QString& strCell)
+{
+    // Card texts come from hardware on the wall's network: a text a
+    // spreadsheet would read as a formula (or, led by a tab or CR, might once
+    // it trims them) gets a leading quote, so it is read as text. Numbers,
+    // negative ones included, stay numbers.
+    QString str = strCell;
+    static const QString s_strFormulaStart = QStringLiteral("=+-@\t\r");
+    if (!str.isEmpty() && s_strFormulaStart.contains(str.at(0)) && !IsNumberText(str))
+        str.prepend(QLatin1Char('\''));
     if (!str.contains(QLatin1Char(',')) && !str.contains(QLatin1Char('"')) && !str.contains(QLatin1Char('\r'))
         && !str.contains(QLatin1Char('\n')))
         return str;
-    QString strQuoted = str;
-    strQuoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + strQuoted + QLatin1Char('"');
+    str.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + str + QLatin1Char('"');
 }
 
 bool CTableExport::WriteCsv(QIODevice* pDevice, bool bCheckedOnly) const

@@ -26,7 +26,12 @@ public:
     // does not take every byte.
     bool WriteCsv(QIODevice* pDevice, bool bCheckedOnly) const;
 
-    static QString CsvField(const QString& str);
+    // One cell as a CSV field: quoted when it holds a comma, quote or line
+    // break; a text a spreadsheet would run as a formula led by a quote.
+    static QString CsvField(const QString& strCell);
+    // A plain decimal number, one followed by a sensor column's unit, or the
+    // missing reading's --.
+    static bool IsNumberText(const QString& str);
 
 private:
     // View rows shown (not hidden by the port filter), in screen order.
