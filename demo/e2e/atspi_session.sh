@@ -9,7 +9,8 @@
 # property goes with the last client that disconnects.
 #
 # atspi_missing_tool        prints a missing tool's name (nothing when all are here)
-# atspi_start <seconds>     private session bus, accessibility bus, root property
+# atspi_start <seconds>     private session bus, accessibility bus (its address in
+#                           $ATSPI_BUS_ADDRESS) and, when $DISPLAY is set, the root property
 # atspi_stop                ends every process atspi_start started
 # $ATSPI_PYTHON             a Python 3 that imports pyatspi
 
@@ -56,7 +57,10 @@ atspi_start() {
             waited=$((waited + 1))
         fi
     done
-    xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$address" || return 1
+    ATSPI_BUS_ADDRESS="$address"
+    if [ -n "${DISPLAY:-}" ]; then
+        xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$address" || return 1
+    fi
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     export QT_ACCESSIBILITY=1
 }
