@@ -2,8 +2,9 @@
 """The demo through its accessibility tree, as a screen reader's user meets it:
 column headers named by their labels (English and Chinese), the header's check
 box with its three states and its Toggle action, Filter and Reset as buttons
-with a Press action (disabled during an upgrade), each row's check state, and
-the port popup's buttons. Run by run_atspi_e2e.sh inside an X server with an
+with a Press action (disabled during an upgrade), each row's check state (as a
+checkable state where the platform's bridge passes one on, and always as the
+checked state and the words of its description), and the port popup's buttons. Run by run_atspi_e2e.sh inside an X server with an
 accessibility bus; exits 1 naming the step that failed.
 """
 
@@ -117,7 +118,12 @@ def rows_check_states(app):
     result = []
     for r in range(cells.nRows):
         cell = cells.getAccessibleAt(r, 0)
-        result.append((at.has_state(cell, pyatspi.STATE_CHECKABLE), at.has_state(cell, pyatspi.STATE_CHECKED)))
+        checked = at.has_state(cell, pyatspi.STATE_CHECKED)
+        # What a screen reader says of the row, whether or not its box is drawn.
+        said = cell.description
+        if said != ("Receiver checked" if checked else "Receiver not checked"):
+            raise at.NotFound(f"row {r} is {'' if checked else 'not '}checked but describes itself as {said!r}")
+        result.append((at.has_state(cell, pyatspi.STATE_CHECKABLE), checked))
     return result
 
 
