@@ -400,11 +400,15 @@ def check_screen(image, to_page, targets, clip_x, clip_y):
     return None
 
 
-def find_targets(args, bus, deadline):
+def find_targets(args, bus, served, deadline):
     """The header's check box, Reset and the first rows, from the accessibility tree."""
+    demo = os.path.realpath(args.demo)
+    pids = [p for p in session_pids(served.process.pid) if os.path.realpath(f"/proc/{p}/exe") == demo]
+    if not pids:
+        raise Failure("the served session runs no demo")
     env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bus.session_address)
     limit = max(1, int(deadline - time.monotonic()) // TIME_FACTOR)
-    found = subprocess.run([bus.python, os.path.join(E2E_DIR, "atspi_targets.py"), "--app", os.path.basename(args.demo),
+    found = subprocess.run([bus.python, os.path.join(E2E_DIR, "atspi_targets.py"), "--pid", str(pids[0]),
                             "--timeout", str(limit), "header-check", "reset", "rows:8"],
                            env=env, capture_output=True, text=True)
     if found.returncode != 0:
@@ -432,7 +436,7 @@ def run(args, work, bus):
         url = served.wait_for(r"^\s*web browser \(noVNC\):\s*(\S+)", deadline, "noVNC address").group(1)
         vnc = served.wait_for(r"^\s*VNC viewer:\s*127\.0\.0\.1:(\d+)", deadline, "VNC address").group(1)
         served.wait_for(r"^Ready: display", deadline, "ready line of the script")
-        targets = find_targets(args, bus, deadline)
+        targets = find_targets(args, bus, served, deadline)
         web = re.match(r"http://127\.0\.0\.1:(\d+)/", url).group(1)
 
         print("-- every listening socket of the served session is on loopback")
