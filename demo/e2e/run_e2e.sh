@@ -115,22 +115,23 @@ target_spec() {
         tool-plug) echo "tool:Plug card" ;;
         tool-startupgrade) echo "tool:Start upgrade" ;;
         tool-english) echo "tool:English" ;;
-        tool-chinese) echo "tool:$(printf '\u7b80\u4f53\u4e2d\u6587')" ;;
+        # The UTF-8 bytes, so that no locale is needed: "简体中文".
+        tool-chinese) echo "tool:$(printf '\xe7\xae\x80\xe4\xbd\x93\xe4\xb8\xad\xe6\x96\x87')" ;;
         *) echo "$1" ;;
     esac
 }
 
-# Screen position of a named control, as "x y", found in the accessibility
-# tree; waits (10 s times the factor) for it to appear.
+# target <name>: the control's screen position into target_x and target_y,
+# found in the accessibility tree; waits (10 s times the factor) for it to
+# appear. Runs in this shell, so that a failure ends the run.
 target() {
-    local found where
+    local found
     found="$("$ATSPI_PYTHON" "$here/atspi_targets.py" --pid "$demo_pid" --timeout 10 "$(target_spec "$1")" 2>"$work/targets.err")" \
         || fail "no position for '$1': $(cat "$work/targets.err")"
     # One line per place ("Target <name> <x> <y>", a name may hold spaces);
     # rows come in order, so the last line is the row asked for.
-    where="$(awk '$1 == "Target" { p = $(NF - 1) " " $NF } END { print p }' <<<"$found")"
-    [ -n "$where" ] || fail "no position for '$1'"
-    echo "$where"
+    read -r target_x target_y <<<"$(awk '$1 == "Target" { p = $(NF - 1) " " $NF } END { print p }' <<<"$found")"
+    [ -n "$target_y" ] || fail "no position for '$1'"
 }
 
 # The demo's window, once it is mapped.
@@ -140,9 +141,8 @@ demo_window() {
 
 # click <target> [modifier key]
 click() {
-    local x y
-    read -r x y <<<"$(target "$1")"
-    xdotool mousemove --sync "$x" "$y" || fail "mousemove to $1"
+    target "$1"
+    xdotool mousemove --sync "$target_x" "$target_y" || fail "mousemove to $1"
     pause 0.15
     if [ -n "${2:-}" ]; then
         xdotool keydown "$2" click 1 keyup "$2" || fail "$2-click on $1"
@@ -161,7 +161,7 @@ demo_pid=$!
 wait_for 0 "Status checked=0 filter=-1 receivers=18 shown=18" 30
 window="$(demo_window)"
 [ -n "$window" ] || fail "no window of the demo is mapped"
-target header-check >/dev/null
+target header-check
 timeout $((10 * factor)) xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
 
 step "click a row: it alone is checked"
@@ -185,7 +185,7 @@ wait_for "$m" "Status checked=18 filter=-1 receivers=18 shown=18"
 step "Filter popup, choose port 2: the host hears it, checks are cleared, six rows remain"
 m=$(mark)
 click filter
-target popup-port2 >/dev/null
+target popup-port2
 m=$(mark)
 click popup-port2
 wait_for "$m" "SignalFiltrate port=1"
@@ -214,7 +214,7 @@ wait_for "$m" "Status checked=0 filter=1 receivers=19 shown=7"
 step "choose All in the Filter popup: every row is shown again"
 m=$(mark)
 click filter
-target popup-all >/dev/null
+target popup-all
 m=$(mark)
 click popup-all
 wait_for "$m" "SignalFiltrate port=-1"
@@ -237,18 +237,18 @@ m=$(mark)
 click tool-chinese
 wait_for "$m" "Action Language zh_CN"
 wait_for "$m" "RcvSelectChanged checked=0"
-# The header is labelled in Chinese ("Type" is 类型).
-target "header:$(printf '\u7c7b\u578b')" >/dev/null
+# The header is labelled in Chinese: "Type" is 类型 (its UTF-8 bytes, needing no locale).
+target "header:$(printf '\xe7\xb1\xbb\xe5\x9e\x8b')"
 m=$(mark)
 click tool-english
 wait_for "$m" "Action Language en"
 wait_for "$m" "RcvSelectChanged checked=0"
-target header-type >/dev/null
+target header-type
 
 step "right-click the Type header, choose Type in the column menu with the keys: the column hides"
 timeout $((10 * factor)) xdotool windowfocus --sync "$window" || fail "cannot focus the demo window"
-read -r x y <<<"$(target header-type)"
-xdotool mousemove --sync "$x" "$y" || fail "mousemove to the Type header"
+target header-type
+xdotool mousemove --sync "$target_x" "$target_y" || fail "mousemove to the Type header"
 pause 0.15
 xdotool click 3 || fail "right click on the header"
 pause 0.6
@@ -326,7 +326,7 @@ demo_pid=$!
 wait_for "$m" "Layout restored ok=true hidden=2" 30
 window="$(demo_window)"
 [ -n "$window" ] || fail "no window of the demo is mapped"
-target header-check >/dev/null
+target header-check
 quit_demo
 
 if grep -qE "^(QWidget|QObject|QPainter|QSortFilterProxyModel)[:: ]" "$err"; then
