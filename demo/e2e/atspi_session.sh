@@ -13,6 +13,7 @@
 #                           $ATSPI_BUS_ADDRESS) and, when $DISPLAY is set, the root property
 # atspi_stop                ends every process atspi_start started
 # $ATSPI_PYTHON             a Python 3 that imports pyatspi
+# test_time_factor          CMVIEW_TEST_TIME_FACTOR as a whole number, at least 1
 
 ATSPI_LAUNCHER=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
@@ -27,6 +28,13 @@ for candidate in /usr/bin/python3 python3; do
 done
 atspi_launcher_pid=""
 atspi_session_bus_pid=""
+
+test_time_factor() {
+    local factor="${CMVIEW_TEST_TIME_FACTOR:-1}"
+    factor="${factor%%.*}"
+    [[ "$factor" =~ ^[1-9][0-9]*$ ]] || factor=1
+    echo "$factor"
+}
 
 atspi_missing_tool() {
     local tool

@@ -18,7 +18,7 @@ fi
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=atspi_session.sh
 source "$here/atspi_session.sh"
-factor="${CMVIEW_TEST_TIME_FACTOR:-1}"
+factor="$(test_time_factor)"
 
 if [ -z "${CMVIEW_E2E_INNER:-}" ]; then
     for tool in xvfb-run xauth; do

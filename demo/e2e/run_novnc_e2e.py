@@ -51,7 +51,7 @@ class Failure(Exception):
 
 
 E2E_DIR = os.path.dirname(os.path.abspath(__file__))
-TIME_FACTOR = max(1, int(os.environ.get("CMVIEW_TEST_TIME_FACTOR", "1") or 1))
+TIME_FACTOR = max(1, int(float(os.environ.get("CMVIEW_TEST_TIME_FACTOR") or 1)))
 
 
 # ---- the accessibility bus (atspi_session.sh)
