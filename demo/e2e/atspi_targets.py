@@ -3,6 +3,7 @@
 as a screen reader does, and prints their screen centres.
 
     atspi_targets.py (--pid PID | --app NAME) [--timeout S] TARGET...
+    atspi_targets.py (--pid PID | --app NAME) --dialog-text TITLE
 
 Targets (each printed as "Target <target> <x> <y>"):
     header-check           the header's check box
@@ -216,6 +217,14 @@ def wait_locate(pid, name, targets, timeout, labels_for_popup=("All", "Port ")):
             time.sleep(0.2)
 
 
+def dialog_text(app, title):
+    """The text in the focused editable field of the dialog with that title."""
+    dialog = find(app, (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER), title)
+    field = find(dialog, (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY), within=lambda acc: has_state(acc, pyatspi.STATE_FOCUSED))
+    text = field.queryText()
+    return text.getText(0, text.characterCount)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     who = parser.add_mutually_exclusive_group(required=True)
@@ -224,9 +233,14 @@ def main():
     parser.add_argument("--timeout", type=float, default=10, help="seconds to wait (scaled by CMVIEW_TEST_TIME_FACTOR)")
     parser.add_argument("--popup-labels", nargs=2, default=("All", "Port "), metavar=("ALL", "PORT_PREFIX"),
                         help="the popup's button texts in the demo's language")
-    parser.add_argument("targets", nargs="+")
+    parser.add_argument("--dialog-text", metavar="TITLE",
+                        help="print the text of the focused field of this dialog instead of targets")
+    parser.add_argument("targets", nargs="*")
     args = parser.parse_args()
     try:
+        if args.dialog_text:
+            print(dialog_text(find_app(args.pid, args.app), args.dialog_text))
+            return 0
         for name, (x, y) in wait_locate(args.pid, args.app, args.targets, args.timeout, tuple(args.popup_labels)):
             print(f"Target {name} {x} {y}")
     except NotFound as problem:

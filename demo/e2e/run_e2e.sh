@@ -289,8 +289,21 @@ step "Ctrl+E, export CSV through the file dialog: UTF-8 with a byte-order mark, 
 m=$(mark)
 xdotool key ctrl+e || fail "typing Ctrl+E"
 wait_for "$m" "Dialog export"
+# The dialog is typed into once its window is mapped and focused: under a
+# sanitizer it takes several seconds to appear, longer than any fixed pause.
+dialog="$(timeout $((20 * factor)) xdotool search --sync --onlyvisible --name "^Export CSV$" 2>/dev/null | head -n 1)"
+[ -n "$dialog" ] || fail "no export dialog on the screen within $((20 * factor))s"
+timeout $((10 * factor)) xdotool windowfocus --sync "$dialog" || fail "cannot focus the export dialog"
 pause 1.2
 xdotool type --delay 30 "$work/cards.csv" || fail "typing the file name"
+# Return only once the dialog's field holds the whole name.
+typed=""
+for _ in $(seq 1 $((100 * factor))); do
+    typed="$("$ATSPI_PYTHON" "$here/atspi_targets.py" --pid "$demo_pid" --dialog-text "Export CSV" 2>/dev/null)"
+    [ "$typed" = "$work/cards.csv" ] && break
+    sleep 0.1
+done
+[ "$typed" = "$work/cards.csv" ] || fail "the dialog's file name field holds '$typed'"
 xdotool key Return || fail "typing Return"
 wait_for "$m" "Action ExportCsv ok=true lines=20"
 [ "$(head -c 3 "$work/cards.csv" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] || fail "the export has no UTF-8 byte-order mark"
