@@ -10,6 +10,7 @@
 #
 # CMVIEW_DEMO_SCREEN   size of the virtual screen (default 1600x900)
 # CMVIEW_VNC_PASSWORD  password for both viewers (default: a random one)
+# CMVIEW_AT_SPI_BUS    an accessibility bus address to announce to the demo (tests)
 set -uo pipefail
 
 demo="${1:-}"
@@ -155,7 +156,10 @@ for n in $(seq 99 199); do
     : >"$xauthority"
     xauth -q -f "$xauthority" add ":$n" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" || fail "xauth failed"
     rm -f "$work/displayfd"
-    start xvfb Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -auth "$xauthority" -displayfd 3 3>"$work/displayfd"
+    # With an accessibility bus to announce the server keeps its root window's
+    # properties when its last client goes (-noreset).
+    start xvfb Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -auth "$xauthority" ${CMVIEW_AT_SPI_BUS:+-noreset} \
+        -displayfd 3 3>"$work/displayfd"
     # Xvfb writes its display number once it accepts clients; another server
     # taking the number first makes it exit instead.
     for _ in $(seq 1 300); do
@@ -176,6 +180,11 @@ export DISPLAY="$display" XAUTHORITY="$xauthority"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     mkdir -m 700 "$work/runtime"
     export XDG_RUNTIME_DIR="$work/runtime"
+fi
+# An accessibility bus for the demo (the browser test's): Qt finds it through
+# the root window's AT_SPI_BUS property, set before the demo starts.
+if [ -n "${CMVIEW_AT_SPI_BUS:-}" ]; then
+    xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$CMVIEW_AT_SPI_BUS" || fail "xprop could not set AT_SPI_BUS" xvfb
 fi
 # The demo's own output goes to the terminal.
 set -m

@@ -14,6 +14,9 @@ packages=(
     clang libclang-rt-dev
     # X: the virtual server, input for the end-to-end runs, fonts
     xvfb xauth xdotool fonts-dejavu-core fonts-wqy-microhei
+    # the accessibility bus, the root window property that points Qt to it, and
+    # the screen reader's client library the accessibility test walks the tree with
+    at-spi2-core dbus-x11 python3-pyatspi x11-utils
     # the GL/EGL driver stack that the xcb platform plugin loads at window creation
     libgl1 libegl1 libglx-mesa0 libegl-mesa0 libgl1-mesa-dri
     # the headless demo served over VNC and noVNC, and its browser test

@@ -1,11 +1,17 @@
-# cmake -DDEMO=<cmview_demo> -DPNG=<output.png> -P CheckScreenshot.cmake
+# cmake -DDEMO=<cmview_demo> -DPNG=<output.png> [-DTIME_FACTOR=N] -P CheckScreenshot.cmake
 # Renders the demo with an upgrade in progress and checks that a PNG of the
-# window's size came out.
+# window's size came out. TIME_FACTOR (a whole number, default 1) scales the
+# time the demo is given.
 foreach(VAR DEMO PNG)
     if(NOT DEFINED ${VAR})
         message(FATAL_ERROR "CheckScreenshot.cmake: ${VAR} is not set")
     endif()
 endforeach()
+
+if(NOT DEFINED TIME_FACTOR)
+    set(TIME_FACTOR 1)
+endif()
+math(EXPR RENDER_TIMEOUT "50 * ${TIME_FACTOR}")
 
 file(REMOVE "${PNG}")
 execute_process(
@@ -13,9 +19,9 @@ execute_process(
     RESULT_VARIABLE RESULT
     OUTPUT_VARIABLE OUTPUT
     ERROR_VARIABLE OUTPUT
-    TIMEOUT 50)
+    TIMEOUT ${RENDER_TIMEOUT})
 if(NOT RESULT EQUAL 0)
-    message(FATAL_ERROR "cmview_demo --screenshot failed (${RESULT}):\n${OUTPUT}")
+    message(FATAL_ERROR "step 'render the screenshot' failed within ${RENDER_TIMEOUT}s (${RESULT}):\n${OUTPUT}")
 endif()
 if(NOT EXISTS "${PNG}")
     message(FATAL_ERROR "cmview_demo exited 0 but wrote no ${PNG}")

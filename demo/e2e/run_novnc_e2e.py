@@ -5,7 +5,8 @@ Starts scripts/serve-headless.sh on a terminal of its own, opens the noVNC
 address it prints in headless Chromium (driven over the DevTools protocol),
 waits until the browser shows the demo's screen and checks the screenshot for
 the table's header band (#2F3237) and for rows (alternating backgrounds with
-text) at the positions the demo reports with --e2e. While it runs, every
+text) at the positions a screen reader finds them (atspi_targets.py, over an
+accessibility bus this test starts for the demo). While it runs, every
 listening socket of the served session must be on a loopback address. Then it
 types Ctrl+C on that terminal and checks that nothing of the session is left.
 
@@ -13,7 +14,8 @@ types Ctrl+C on that terminal and checks that nothing of the session is left.
 
 Exit 0 on success, 77 when a tool is missing (CTest reports a skip), 1 on
 failure after printing the script's output; the last screenshot is kept in
---artifacts for a look at what the browser saw.
+--artifacts for a look at what the browser saw. CMVIEW_TEST_TIME_FACTOR (a
+whole number, default 1) scales every limit.
 """
 
 import argparse
@@ -46,6 +48,43 @@ HOVERED = 2
 
 class Failure(Exception):
     pass
+
+
+E2E_DIR = os.path.dirname(os.path.abspath(__file__))
+TIME_FACTOR = max(1, int(float(os.environ.get("CMVIEW_TEST_TIME_FACTOR") or 1)))
+
+
+# ---- the accessibility bus (atspi_session.sh)
+
+
+class AccessibilityBus:
+    """A private session bus and accessibility bus, started through atspi_session.sh."""
+
+    def __init__(self):
+        self.session_pid = self.launcher_pid = None
+        script = (f'source "{E2E_DIR}/atspi_session.sh"; missing="$(atspi_missing_tool)"; '
+                  '[ -z "$missing" ] || { echo "missing $missing"; exit 77; }; '
+                  f'atspi_start {10 * TIME_FACTOR} || exit 1; '
+                  'printf "%s\\n" "$DBUS_SESSION_BUS_ADDRESS" "$atspi_session_bus_pid" "$atspi_launcher_pid" '
+                  '"$ATSPI_BUS_ADDRESS" "$ATSPI_PYTHON"')
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        done = subprocess.run(["bash", "-c", script], env=env, capture_output=True, text=True)
+        self.missing = done.stdout.strip()[len("missing "):] if done.returncode == 77 else None
+        if done.returncode == 77:
+            return
+        if done.returncode != 0:
+            raise Failure(f"step 'start the accessibility bus' failed: {done.stderr.strip()}")
+        self.session_address, session_pid, launcher_pid, self.address, self.python = done.stdout.split("\n")[:5]
+        self.session_pid, self.launcher_pid = int(session_pid), int(launcher_pid)
+
+    def stop(self):
+        for pid, group in ((self.launcher_pid, True), (self.session_pid, False)):
+            if pid:
+                try:
+                    os.killpg(pid, signal.SIGTERM) if group else os.kill(pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        self.launcher_pid = self.session_pid = None
 
 
 # ---- processes of a session
@@ -361,15 +400,35 @@ def check_screen(image, to_page, targets, clip_x, clip_y):
     return None
 
 
-def run(args, work):
-    deadline = time.monotonic() + args.timeout
+def find_targets(args, bus, served, deadline):
+    """The header's check box, Reset and the first rows, from the accessibility tree."""
+    demo = os.path.realpath(args.demo)
+    pids = [p for p in session_pids(served.process.pid) if os.path.realpath(f"/proc/{p}/exe") == demo]
+    if not pids:
+        raise Failure("the served session runs no demo")
+    env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bus.session_address)
+    limit = max(1, int(deadline - time.monotonic()) // TIME_FACTOR)
+    found = subprocess.run([bus.python, os.path.join(E2E_DIR, "atspi_targets.py"), "--pid", str(pids[0]),
+                            "--timeout", str(limit), "header-check", "reset", "rows:8"],
+                           env=env, capture_output=True, text=True)
+    if found.returncode != 0:
+        raise Failure(f"step 'find the controls in the accessibility tree' failed: {found.stderr.strip()}")
+    return {m.group(1): (int(m.group(2)), int(m.group(3)))
+            for m in re.finditer(r"^Target (\S+) (-?\d+) (-?\d+)$", found.stdout, re.M)}
+
+
+def run(args, work, bus):
+    deadline = time.monotonic() + args.timeout * TIME_FACTOR
     env = dict(os.environ)
     env.pop("DISPLAY", None)
+    env["DBUS_SESSION_BUS_ADDRESS"] = bus.session_address
+    env["CMVIEW_AT_SPI_BUS"] = bus.address
+    env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
     env["QT_QPA_PLATFORM"] = "xcb"
     env["QT_ENABLE_HIGHDPI_SCALING"] = "0"
     env["QT_SCALE_FACTOR"] = "1"
     argv = ["bash", args.serve, args.demo, "--e2e", "--ports", "3", "--receivers-per-port", "6",
-            "--seed", "40", "--quit-after", str(args.timeout * 1000)]
+            "--seed", "40", "--quit-after", str(args.timeout * TIME_FACTOR * 1000)]
     served = Terminal(argv, env)
     chromium = None
     try:
@@ -377,9 +436,7 @@ def run(args, work):
         url = served.wait_for(r"^\s*web browser \(noVNC\):\s*(\S+)", deadline, "noVNC address").group(1)
         vnc = served.wait_for(r"^\s*VNC viewer:\s*127\.0\.0\.1:(\d+)", deadline, "VNC address").group(1)
         served.wait_for(r"^Ready: display", deadline, "ready line of the script")
-        served.wait_for(r"^Ready\s*$", deadline, "ready line of the demo")
-        targets = {m.group(1): (int(m.group(2)), int(m.group(3)))
-                   for m in re.finditer(r"^Target (\S+) (-?\d+) (-?\d+)", served.text(), re.M)}
+        targets = find_targets(args, bus, served, deadline)
         web = re.match(r"http://127\.0\.0\.1:(\d+)/", url).group(1)
 
         print("-- every listening socket of the served session is on loopback")
@@ -441,7 +498,7 @@ def run(args, work):
                     return int(left + (x + 0.5) * shown_w / fb_w), int(top + (y + 0.5) * shown_h / fb_h)
 
                 ys = [to_page(0, y)[1] for _, y in targets.values() if y >= 0]
-                clip_x, clip_y = int(left), max(0, min(ys) - 10)
+                clip_x, clip_y = int(left), max(0, min(ys) - 20)
                 clip = {"x": clip_x, "y": clip_y, "width": int(shown_w), "height": max(ys) + 10 - clip_y, "scale": 1}
                 png = base64.b64decode(tab.call("Page.captureScreenshot", format="png", clip=clip)["data"])
                 with open(shot, "wb") as f:
@@ -458,9 +515,9 @@ def run(args, work):
         sid = served.process.pid
         served.type_ctrl_c()
         try:
-            served.process.wait(timeout=60)
+            served.process.wait(timeout=60 * TIME_FACTOR)
         except subprocess.TimeoutExpired:
-            raise Failure("the script still runs 60 s after Ctrl+C")
+            raise Failure(f"the script still runs {60 * TIME_FACTOR} s after Ctrl+C")
         time.sleep(0.5)
         left_over = session_pids(sid)
         if left_over:
@@ -506,12 +563,19 @@ def main():
     # CTest ends a test that runs over its limit with SIGTERM; clean up then too.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     work = tempfile.mkdtemp(prefix="cmview-novnc-e2e.")
+    bus = None
     try:
-        run(args, work)
+        bus = AccessibilityBus()
+        if bus.missing:
+            print(f"SKIP: {bus.missing} not installed (scripts/setup-debian.sh installs it)")
+            return 77
+        run(args, work, bus)
     except Failure as failure:
         print(f"FAIL: {failure}")
         return 1
     finally:
+        if bus is not None:
+            bus.stop()
         shutil.rmtree(work, ignore_errors=True)
     print("PASS: the headless demo seen through noVNC in Chromium")
     return 0

@@ -1,16 +1,36 @@
 #include "CHeaderAccessible.h"
 
+#include "CMainViewAccessible.h"
 #include "CReceiverListHeader.h"
+#include "CReceiverListView.h"
+#include "CTableAccessible.h"
+#include "TavrelCMControl.h"
 
 #include <QMouseEvent>
 
 namespace
 {
+// The view's widgets as assistive technology sees them, by class name.
 QAccessibleInterface* HeaderFactory(const QString& strClass, QObject* pObject)
 {
-    if (strClass == QLatin1String("CReceiverListHeader") && pObject && pObject->isWidgetType())
+    if (!pObject || !pObject->isWidgetType())
+        return nullptr;
+    auto* pWidget = static_cast<QWidget*>(pObject);
+    if (strClass == QLatin1String("CReceiverListHeader"))
         return new CHeaderAccessible(static_cast<CReceiverListHeader*>(pObject));
+    if (strClass == QLatin1String("CReceiverListView"))
+        return new CTableAccessible(static_cast<CReceiverListView*>(pObject));
+    if (strClass == QLatin1String("CCMMainView"))
+        return new CMainViewAccessible(pWidget);
+    if (strClass == QLatin1String("CPortSelectWidget"))
+        return new CPopupAccessible(pWidget);
     return nullptr;
+}
+
+// Filter and Reset look disabled while the host is busy or operating, too.
+bool IsHostBusy()
+{
+    return g_pRuntimeControl && (g_pRuntimeControl->IsOperating() || g_pRuntimeControl->IsBusy());
 }
 }
 
@@ -64,6 +84,15 @@ QAccessibleInterface* CHeaderAccessible::childAt(int x, int y) const
             return pChild;
     }
     return nullptr;
+}
+
+QAccessibleInterface* CHeaderAccessible::parent() const
+{
+    // Listed by the main view, beside the table, which lists only cells.
+    const auto* pView = qobject_cast<const CReceiverListView*>(widget()->parentWidget());
+    if (QWidget* pMainView = CMainViewAccessible::MainViewOf(pView))
+        return QAccessible::queryAccessibleInterface(pMainView);
+    return QAccessibleWidget::parent();
 }
 
 QString CHeaderAccessible::text(QAccessible::Text t) const
@@ -151,7 +180,7 @@ QAccessible::State CHeaderControlAccessible::state() const
         state.disabled = !bEnabled || !m_pHeader->HasRows();
         break;
     case CHeaderAccessible::Filter:
-        state.disabled = !bEnabled || !m_pHeader->IsFilterEnabled();
+        state.disabled = !bEnabled || !m_pHeader->IsFilterEnabled() || IsHostBusy();
         state.pressed = m_pHeader->IsFilterDown();
         state.hasPopup = true;
         break;

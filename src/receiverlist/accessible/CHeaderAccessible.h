@@ -27,13 +27,15 @@ public:
     explicit CHeaderAccessible(CReceiverListHeader* pHeader);
     ~CHeaderAccessible() override;
 
-    // Installs the factory that gives every receiver header this interface; once.
+    // Installs, once, the factory that gives the header this interface and the
+    // table, the main view and the port popup theirs.
     static void InstallFactory();
 
     int childCount() const override;
     QAccessibleInterface* child(int nIndex) const override;
     int indexOfChild(const QAccessibleInterface* pChild) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* parent() const override;
     QString text(QAccessible::Text t) const override;
 
 private:

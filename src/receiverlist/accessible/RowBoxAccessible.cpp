@@ -6,11 +6,15 @@
 
 namespace RowBoxAccessible
 {
+bool IsChecked(const QModelIndex& indexFirstCell)
+{
+    return (indexFirstCell.flags() & Qt::ItemIsUserCheckable)
+        && indexFirstCell.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
 QString Description(const QModelIndex& indexFirstCell)
 {
-    const bool bChecked = (indexFirstCell.flags() & Qt::ItemIsUserCheckable)
-        && indexFirstCell.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-    return bChecked ? QCoreApplication::translate("RowBoxAccessible", "Receiver checked")
-                    : QCoreApplication::translate("RowBoxAccessible", "Receiver not checked");
+    return IsChecked(indexFirstCell) ? QCoreApplication::translate("RowBoxAccessible", "Receiver checked")
+                                     : QCoreApplication::translate("RowBoxAccessible", "Receiver not checked");
 }
 }
