@@ -1,7 +1,7 @@
 // The demo host's window: the view at its centre, the host operations that
 // drive it, and what the host does on the view's four signals. Its actions
 // and menus are in CDemoActions.cpp, the status bar and diagnostics in
-// CDemoStatus.cpp, the --e2e target lines in CDemoE2eTargets.cpp.
+// CDemoStatus.cpp.
 
 #include "CDemoMainWindow.h"
 
@@ -56,10 +56,8 @@ CDemoMainWindow::CDemoMainWindow(const SDemoOptions& options, CDemoLanguage* pLa
     UpdateActions();
 
     if (m_options.bE2E) {
-        // A fixed place and size, so the positions printed for the X input
-        // driver stay where it clicks.
+        // A fixed place and size, so the end-to-end runs' screenshots compare.
         setGeometry(0, 0, 1400, 800);
-        QTimer::singleShot(0, this, &CDemoMainWindow::PrintTargetsWhenPainted);
     } else {
         // Wide enough for every column at its fitted width.
         resize(1520, 800);
@@ -139,7 +137,6 @@ void CDemoMainWindow::SetConnect()
             UpdateDiagnostics();
     });
 
-    WatchPopupForTargets();
 }
 
 void CDemoMainWindow::Retranslate()
@@ -167,9 +164,6 @@ void CDemoMainWindow::changeEvent(QEvent* e)
             m_pMainView->FitColumnsToContents();
             if (m_pMainView->IsProgressing())
                 m_pMainView->ProgressChanged();
-            // Texts changed length, so the controls moved.
-            if (m_options.bE2E && isVisible())
-                QTimer::singleShot(100, this, &CDemoMainWindow::PrintTargets);
         });
     }
     QMainWindow::changeEvent(e);

@@ -36,11 +36,8 @@ class CSimWall;
 //   Action <what the host did> [key=value...]
 //   Upgrade begin members=<n> | Upgrade finished succeeded=<n> failed=<n>
 //   Panel diagnostics visible=true|false
-// With --e2e (which implies --log-events) it also prints the screen positions
-// of its controls, each as
-//   Target <name> <global x> <global y>
-// after "Window <X window id>", followed by "Ready" (main window, again after
-// a language change) or "PopupReady" (port popup, each time it opens).
+// With --e2e (which implies --log-events) the window takes a fixed place and
+// size; the end-to-end runs find its controls through the accessibility bus.
 class CDemoMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -61,7 +58,6 @@ public:
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* pWatched, QEvent* e) override;
 
 private:
     struct SUpgradeTally
@@ -119,12 +115,6 @@ private:
     void UpdateStatus();
     void UpdateDiagnostics();
 
-    // --e2e: screen positions for the X input driver (CDemoE2eTargets.cpp).
-    void WatchPopupForTargets();
-    void PrintTargetsWhenPainted();
-    void PrintTargets();
-    void PrintPopupTargets();
-    void PrintTarget(const QString& strName, const QPoint& posGlobal) const;
 
     SDemoOptions m_options;
     CDemoLanguage* m_pLanguage = nullptr;

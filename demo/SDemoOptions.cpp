@@ -73,7 +73,7 @@ bool CDemoCommandLine::Parse(const QStringList& listArguments, SDemoOptions* pOp
     const QCommandLineOption optLogEvents(QStringLiteral("log-events"),
         tr("Print every signal the host receives to standard output."));
     const QCommandLineOption optE2E(QStringLiteral("e2e"),
-        tr("Place the window at 0,0 with a fixed size and print the screen positions of its controls."));
+        tr("Place the window at 0,0 with a fixed size and log every signal, for the end-to-end runs."));
     const QCommandLineOption optQuitAfter(QStringLiteral("quit-after"), tr("Quit after this many milliseconds."),
                                           tr("milliseconds"));
     const QCommandLineOption optSoak(QStringLiteral("soak"),

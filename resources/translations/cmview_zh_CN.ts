@@ -95,8 +95,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>Place the window at 0,0 with a fixed size and print the screen positions of its controls.</source>
-        <translation>将窗口以固定大小放在 0,0 处，并输出其控件的屏幕位置。</translation>
+        <source>Place the window at 0,0 with a fixed size and log every signal, for the end-to-end runs.</source>
+        <translation>将窗口以固定大小放在 0,0 处，并输出每个信号，供端到端测试使用。</translation>
     </message>
     <message>
         <location line="+1"/>
