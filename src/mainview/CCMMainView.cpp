@@ -46,6 +46,7 @@ void CCMMainView::SetConnect()
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::DataChange, this, &CCMMainView::DataChange);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusCountsChanged, this, &CCMMainView::StatusCountsChanged);
 }
 
 bool CCMMainView::Quit()
@@ -153,4 +154,44 @@ void CCMMainView::SetKeyboardChecking(bool bOn)
 bool CCMMainView::IsKeyboardChecking() const
 {
     return m_pPrivate->m_pReceiverListView->IsKeyboardChecking();
+}
+
+void CCMMainView::SetHealthLimits(const SHealthLimits& limits)
+{
+    m_pPrivate->m_pReceiverListView->SetHealthLimits(limits);
+}
+
+SHealthLimits CCMMainView::HealthLimits() const
+{
+    return m_pPrivate->m_pReceiverListView->HealthLimits();
+}
+
+SStatusCounts CCMMainView::StatusCounts() const
+{
+    return m_pPrivate->m_pReceiverListView->StatusCounts();
+}
+
+void CCMMainView::SetStatusFilter(EHealthState eState)
+{
+    m_pPrivate->m_pReceiverListView->SetStatusFilter(eState);
+}
+
+EHealthState CCMMainView::StatusFilter() const
+{
+    return m_pPrivate->m_pReceiverListView->StatusFilter();
+}
+
+void CCMMainView::SetTextFilter(const QString& strText)
+{
+    m_pPrivate->m_pReceiverListView->SetTextFilter(strText);
+}
+
+QString CCMMainView::TextFilter() const
+{
+    return m_pPrivate->m_pReceiverListView->TextFilter();
+}
+
+int CCMMainView::CheckedHiddenCount() const
+{
+    return m_pPrivate->m_pReceiverListView->CheckedHiddenCount();
 }
