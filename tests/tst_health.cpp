@@ -198,7 +198,7 @@ private slots:
         rig.Main()->SetTextFilter(QString());
         rig.Main()->SetStatusFilter(HealthNone);
         QCOMPARE(rig.Shown().size(), list.size());
-        QCOMPARE(rig.View()->GetFilterRowCount(), list.size());
+        QCOMPARE(rig.View()->GetFilterRowCount(), int(list.size()));
     }
 
     // Limits set: each reading beyond one has the warning colour and names the
@@ -379,7 +379,7 @@ private slots:
         QVERIFY(listExpected.size() < list.size());
         QVERIFY(!listExpected.isEmpty() || c.strText == QLatin1String("zz"));
         QCOMPARE(rig.Shown(), listExpected);
-        QCOMPARE(rig.View()->GetShownRowCount(), listExpected.size());
+        QCOMPARE(rig.View()->GetShownRowCount(), int(listExpected.size()));
         QCOMPARE(rig.Header()->HasRows(), !listExpected.isEmpty());
         // The filters survive an update and a refresh.
         rig.Main()->UpdateShow();
@@ -406,7 +406,7 @@ private slots:
         rig.View()->RefreshShow(true, false);
         const QStringList listChecked = rig.Checked();
         const QStringList listReported = rig.Reported();
-        QCOMPARE(listChecked.size(), 4);
+        QCOMPARE(int(listChecked.size()), 4);
         CSignalCounter counterSelect(rig.Main(), &CCMMainView::RcvSelectChanged);
 
         // "SN1" matches SN1 and SN100..SN107: checked SN1 and SN101 stay
@@ -450,7 +450,7 @@ private slots:
         QVERIFY(buffer.open(QIODevice::WriteOnly));
         QVERIFY(rig.Main()->ExportCsv(&buffer));
         const QStringList listFailed = ExpectedShown(list, SHealthLimits(), -1, HealthFailedModules, QString());
-        QCOMPARE(buffer.data().count('\n'), listFailed.size() + 1);
+        QCOMPARE(int(buffer.data().count(QByteArrayLiteral("\n"))), int(listFailed.size()) + 1);
         const QString strHiddenSN = SerialOf(list.at(0));
         QVERIFY(!listFailed.contains(strHiddenSN));
         QVERIFY(!rig.Main()->FindReceiver(strHiddenSN));
@@ -460,6 +460,46 @@ private slots:
         rig.ChoosePort(2);
         QVERIFY(rig.Checked().isEmpty());
         QVERIFY(rig.pWall->GetSelectedReceivers().empty());
+    }
+
+    // The text filter matches as Qt's case-insensitive contains does, also
+    // for type names beyond ASCII (the Kelvin sign folds to k), for a text
+    // beyond ASCII, across the firmware's " V", in runs of equal types, and
+    // on what a host wrote into a cell.
+    void textFilterMatching_data()
+    {
+        QTest::addColumn<QString>("strText");
+        QTest::addColumn<QStringList>("listShown"); // serial numbers
+        QTest::newRow("ASCII text, Kelvin sign in a type") << QStringLiteral("kab") << QStringList { "SN1", "SN3" };
+        QTest::newRow("text beyond ASCII") << QStringLiteral("STRASSE ä") << QStringList {};
+        QTest::newRow("umlaut in any case") << QStringLiteral("ÄL") << QStringList { "SN1", "SN3" };
+        QTest::newRow("across the firmware's V") << QStringLiteral("908 v4") << QStringList { "SN4" };
+        QTest::newRow("host-written S/N") << QStringLiteral("written") << QStringList { "SN2" };
+        QTest::newRow("nothing") << QStringLiteral("qq") << QStringList {};
+    }
+    void textFilterMatching()
+    {
+        QFETCH(QString, strText);
+        QFETCH(QStringList, listShown);
+        QList<SReceiverInfo> list = Receivers({ { 0, 0 }, { 0, 1 }, { 0, 2 }, { 0, 3 }, { 0, 4 }, { 0, 5 } });
+        list[4].nVersionMajor = 4;
+        QMap<quint64, SCabinetInfo> mapCabinet;
+        for (const int i : { 1, 3 }) {
+            list[i].strCabinetId = "cab";
+            mapCabinet.insert(CSimWall::CabinetKeyOf(list.at(i)), SCabinetInfo { "\xE2\x84\xAA" "abinett \xC3\x84lt", "cab" });
+        }
+        CRig rig(SSimWallConfig { 1, 6, 1, false, false }, list, [&mapCabinet](CSimWall& wall) { wall.SetCabinetMap(mapCabinet); });
+        rig.Refresh();
+        Cell(rig.Model(), rig.SourceRowOf(QStringLiteral("SN2")), ReceiverColumn::SerialNumber).setText(QStringLiteral("WrittenSN"));
+        rig.Main()->SetTextFilter(strText);
+        QStringList listActual;
+        for (int p = 0; p < rig.Proxy()->rowCount(); ++p)
+            if (!rig.View()->isRowHidden(p, QModelIndex()))
+                listActual << (rig.Item(p, ReceiverColumn::SerialNumber).text() == QLatin1String("WrittenSN") ? QStringLiteral("SN2") : rig.Item(p, ReceiverColumn::SerialNumber).text());
+        listActual.sort();
+        QCOMPARE(listActual, listShown);
+        // A find sees the same cards.
+        QCOMPARE(rig.Main()->FindReceiver(strText), !listShown.isEmpty());
     }
 
     // Cards enter and leave a state filter's view as limits and readings change.

@@ -15,25 +15,34 @@ char AsciiLower(char c)
 }
 
 // 1 found, 0 not found, -1 not known: the field has bytes beyond ASCII,
-// which Qt's case folding may match to ASCII letters.
+// which Qt's case folding may match to ASCII letters. One pass over the
+// field; strLower is not empty.
 int FindAsciiLower(const std::string& strField, const std::string& strLower)
 {
-    bool bHigh = false;
-    for (const char c : strField)
-        bHigh = bHigh || (static_cast<unsigned char>(c) & 0x80);
-    if (bHigh)
-        return -1;
-    if (strLower.size() > strField.size())
-        return 0;
-    const size_t nLast = strField.size() - strLower.size();
-    for (size_t i = 0; i <= nLast; ++i) {
-        size_t j = 0;
-        while (j < strLower.size() && AsciiLower(strField[i + j]) == strLower[j])
+    const size_t nField = strField.size();
+    const size_t nText = strLower.size();
+    const char cFirst = strLower[0];
+    unsigned char cBits = 0;
+    for (size_t i = 0; i < nField; ++i) {
+        const char c = strField[i];
+        cBits |= static_cast<unsigned char>(c);
+        if (AsciiLower(c) != cFirst || nField - i < nText)
+            continue;
+        size_t j = 1;
+        while (j < nText && AsciiLower(strField[i + j]) == strLower[j])
             ++j;
-        if (j == strLower.size())
+        if (j == nText)
             return 1;
     }
-    return 0;
+    return (cBits & 0x80) ? -1 : 0;
+}
+
+bool ContainsText(const std::string& strField, const std::string& strLower, bool bAscii, const QString& strText)
+{
+    const int nFound = bAscii ? FindAsciiLower(strField, strLower) : -1;
+    if (nFound != -1)
+        return nFound == 1;
+    return ReceiverCellText::Utf8Text(strField).contains(strText, Qt::CaseInsensitive);
 }
 }
 
@@ -60,6 +69,8 @@ bool CStatusFilter::SetText(const QString& strText)
     if (strText == m_strText)
         return false;
     m_strText = strText;
+    m_memoType = SMemo();
+    m_memoFirmware = SMemo();
     m_bAsciiText = true;
     m_strAsciiLower.clear();
     for (const QChar ch : strText) {
@@ -95,16 +106,25 @@ bool CStatusFilter::MatchesText(int nRow) const
 bool CStatusFilter::MatchesRecordText(int nRow) const
 {
     const SReceiverRowInfo& info = m_pModel->Record(nRow);
-    m_strFirmware.assign(info.strTypeName).append(" V").append(info.strVersion);
-    const std::string* const arrFields[] = { &info.strSN, &info.strType, &m_strFirmware };
-    for (const std::string* pField : arrFields) {
-        const int nFound = m_bAsciiText ? FindAsciiLower(*pField, m_strAsciiLower) : -1;
-        if (nFound == 1)
-            return true;
-        if (nFound == -1 && ReceiverCellText::Utf8Text(*pField).contains(m_strText, Qt::CaseInsensitive))
-            return true;
+    if (ContainsText(info.strSN, m_strAsciiLower, m_bAsciiText, m_strText))
+        return true;
+    // A wall has a handful of types and firmware versions, mostly in runs of
+    // rows: the answer for the row before is mostly the answer.
+    if (!m_memoType.bValid || m_memoType.strFirst != info.strType) {
+        m_memoType.strFirst = info.strType;
+        m_memoType.bMatch = ContainsText(info.strType, m_strAsciiLower, m_bAsciiText, m_strText);
+        m_memoType.bValid = true;
     }
-    return false;
+    if (m_memoType.bMatch)
+        return true;
+    if (!m_memoFirmware.bValid || m_memoFirmware.strFirst != info.strTypeName || m_memoFirmware.strSecond != info.strVersion) {
+        m_memoFirmware.strFirst = info.strTypeName;
+        m_memoFirmware.strSecond = info.strVersion;
+        const std::string strFirmware = info.strTypeName + " V" + info.strVersion;
+        m_memoFirmware.bMatch = ContainsText(strFirmware, m_strAsciiLower, m_bAsciiText, m_strText);
+        m_memoFirmware.bValid = true;
+    }
+    return m_memoFirmware.bMatch;
 }
 
 void CStatusFilter::SetHidden(int nRow, bool bHidden)

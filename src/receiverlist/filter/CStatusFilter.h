@@ -59,5 +59,14 @@ private:
     std::vector<char> m_vecShown;
     int m_nShownRows = 0;
     int m_nPassRows = 0;
-    mutable std::string m_strFirmware;
+    // The last type, and the last type name and version, with their answers.
+    struct SMemo
+    {
+        std::string strFirst;
+        std::string strSecond;
+        bool bValid = false;
+        bool bMatch = false;
+    };
+    mutable SMemo m_memoType;
+    mutable SMemo m_memoFirmware;
 };
