@@ -502,6 +502,29 @@ private slots:
         QCOMPARE(rig.Main()->FindReceiver(strText), !listShown.isEmpty());
     }
 
+    // A Shift range under a text filter checks the cards shown between its
+    // ends, none of those the filter hides.
+    void shiftRangeUnderFilter()
+    {
+        SHealthRig rig;
+        QVERIFY(rig.Show(QSize(1700, 900)));
+        rig.Main()->SetTextFilter(QStringLiteral("sn1"));
+        QCoreApplication::processEvents();
+        // Model order: SN0..SN7 on port 0, SN100..SN107 on port 1.
+        QCOMPARE(rig.Item(1, ReceiverColumn::SerialNumber).text(), QStringLiteral("SN1"));
+        QCOMPARE(rig.Item(15, ReceiverColumn::SerialNumber).text(), QStringLiteral("SN107"));
+        rig.ClickRow(1);
+        rig.ClickRow(15, Qt::ShiftModifier);
+        QStringList listChecked;
+        for (int p = 0; p < rig.Proxy()->rowCount(); ++p)
+            if (rig.First(p)->data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                listChecked << rig.Item(p, ReceiverColumn::SerialNumber).text();
+        listChecked.sort();
+        QCOMPARE(listChecked, ExpectedShown(rig.pWall->Receivers(), SHealthLimits(), -1, HealthNone, QStringLiteral("sn1")));
+        QCOMPARE(rig.Main()->CheckedHiddenCount(), 0);
+        QCOMPARE(rig.Header()->GetCheckBoxState(), int(Qt::Checked));
+    }
+
     // Cards enter and leave a state filter's view as limits and readings change.
     void stateFilterFollowsChanges()
     {

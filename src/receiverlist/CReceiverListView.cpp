@@ -85,10 +85,11 @@ void CReceiverListView::InitControl()
     d->pScrollBars = std::make_unique<COverlayScrollBars>(this, d->pHeader);
     d->pOrder = std::make_unique<CViewOrder>(d->pModel, d->pProxy);
     d->pChecking = std::make_unique<CReceiverChecking>(this, d->pModel, d->pProxy, d->pOrder.get());
-    d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get());
     d->pProgress = std::make_unique<CUpgradeProgress>(this, d->pModel, d->pOrder.get());
     d->pFilter = std::make_unique<CPortFilter>(this, d->pModel, d->pProxy, d->pHeader, d->pPortSelect);
     d->pStatusFilter = std::make_unique<CStatusFilter>(this, d->pModel, d->pProxy, d->pFilter.get());
+    d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get(),
+                                                     d->pStatusFilter.get());
     d->pColumns = std::make_unique<CColumnVisibility>(this, d->pHeader, pColumns);
     d->pFind = std::make_unique<CReceiverFind>(this, d->pProxy, pColumns);
     d->pHeader->setContextMenuPolicy(Qt::CustomContextMenu);
