@@ -631,6 +631,34 @@
     </message>
 </context>
 <context>
+    <name>CReceiverTableModel</name>
+    <message>
+        <location filename="../../src/receiverlist/model/CReceiverTableModelHealth.cpp" line="+86"/>
+        <source>Above the temperature limit of %1 °F</source>
+        <translation>高于温度上限 %1 °F</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Above the temperature limit of %1 °C</source>
+        <translation>高于温度上限 %1 °C</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Below the voltage limit of %1 V</source>
+        <translation>低于电压下限 %1 V</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Above the voltage limit of %1 V</source>
+        <translation>高于电压上限 %1 V</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Above the humidity limit of %1%</source>
+        <translation>高于湿度上限 %1%</translation>
+    </message>
+</context>
+<context>
     <name>RowBoxAccessible</name>
     <message>
         <location filename="../../src/receiverlist/accessible/RowBoxAccessible.cpp" line="+13"/>

@@ -52,6 +52,7 @@ void CCMMainView::SetConnect()
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::DataChange, this, &CCMMainView::DataChange);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusCountsChanged, this, &CCMMainView::StatusCountsChanged);
 }
 
 bool CCMMainView::Quit()
@@ -188,9 +189,7 @@ int CCMMainView::ReceiverCount() const
 
 int CCMMainView::ShownReceiverCount() const
 {
-    const CReceiverListView* pView = m_pPrivate->m_pReceiverListView;
-    // Without a Port column there is nothing to filter on.
-    return pView->IsShowPort() ? pView->GetFilterRowCount() : pView->GetModel()->rowCount();
+    return m_pPrivate->m_pReceiverListView->GetShownRowCount();
 }
 
 int CCMMainView::CurrentRow() const
@@ -215,4 +214,44 @@ QRect CCMMainView::HeaderControlRect(EHeaderControl eControl) const
         rect = pHeader->GetResetRect();
     // The header records them in its viewport's coordinates while painting.
     return rect.isEmpty() ? QRect() : rect.translated(pHeader->viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+void CCMMainView::SetHealthLimits(const SHealthLimits& limits)
+{
+    m_pPrivate->m_pReceiverListView->SetHealthLimits(limits);
+}
+
+SHealthLimits CCMMainView::HealthLimits() const
+{
+    return m_pPrivate->m_pReceiverListView->HealthLimits();
+}
+
+SStatusCounts CCMMainView::StatusCounts() const
+{
+    return m_pPrivate->m_pReceiverListView->StatusCounts();
+}
+
+void CCMMainView::SetStatusFilter(EHealthState eState)
+{
+    m_pPrivate->m_pReceiverListView->SetStatusFilter(eState);
+}
+
+EHealthState CCMMainView::StatusFilter() const
+{
+    return m_pPrivate->m_pReceiverListView->StatusFilter();
+}
+
+void CCMMainView::SetTextFilter(const QString& strText)
+{
+    m_pPrivate->m_pReceiverListView->SetTextFilter(strText);
+}
+
+QString CCMMainView::TextFilter() const
+{
+    return m_pPrivate->m_pReceiverListView->TextFilter();
+}
+
+int CCMMainView::CheckedHiddenCount() const
+{
+    return m_pPrivate->m_pReceiverListView->CheckedHiddenCount();
 }

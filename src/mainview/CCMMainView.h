@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReceiverHealth.h"
 #include "TavrelCMControl.h"
 
 #include <QScopedPointer>
@@ -220,8 +221,8 @@ public:
     /// The number of rows in the table: one per receiver since the last
     /// rebuild, whether the port filter shows them or not.
     int ReceiverCount() const;
-    /// The number of rows the port filter leaves shown: ReceiverCount() while
-    /// no port is chosen in the Filter popup or the Port column is hidden.
+    /// The number of rows the filters leave shown (the port filter, and the
+    /// status and text filters): ReceiverCount() while none of them is set.
     int ShownReceiverCount() const;
     /**
      * @brief The current row (the one with the frame that the moving keys
@@ -254,6 +255,66 @@ public:
      * column is hidden and for Reset while the packets column is hidden.
      */
     QRect HeaderControlRect(EHeaderControl eControl) const;
+    /**
+     * @brief Sets the limits the cards' readings are compared with; a host that
+     * never calls it sees every cell as without limits.
+     *
+     * A temperature, voltage or humidity beyond a limit that is set paints its
+     * cell in a warning colour, and the cell's tooltip (Qt::ToolTipRole) names
+     * the limit crossed, the temperature in the operator's unit. The limits are
+     * compared with the readings themselves: the temperature in degrees
+     * Celsius whatever unit the cell shows, the humidity with its decimals.
+     * The cards' states and StatusCounts() follow at once; a status filter set
+     * with SetStatusFilter() shows the cards now in its state. The limits stay
+     * across refreshes.
+     */
+    void SetHealthLimits(const SHealthLimits& limits);
+    /// The limits SetHealthLimits() set last; none set at first.
+    SHealthLimits HealthLimits() const;
+    /**
+     * @brief How many cards are in each state (EHealthState), over all cards
+     * and over the cards the port filter shows.
+     *
+     * A card has packet errors when its Error/Total packets cell shows red,
+     * failed modules when its Failed module cell names any, and is upgrading
+     * or failed its upgrade as its Progress cell shows; the limit states follow
+     * SetHealthLimits(). The counts follow every RefreshShow(), UpdateShow(),
+     * packet re-read, upgrade progress, limit and port filter change;
+     * StatusCountsChanged() tells when they changed. The status and text
+     * filters do not change them.
+     */
+    SStatusCounts StatusCounts() const;
+    /**
+     * @brief Shows only the cards in the state, or every card for HealthNone
+     * (the default).
+     *
+     * Combines with the port filter and the text filter: a card is shown when
+     * all three accept it. The rows stay in the table, hidden, and every
+     * operation on the rows shown (the header's box and SelectAll(), the
+     * three-state summary, Shift ranges, copy, ExportCsv(), FindReceiver(), the
+     * keys) leaves them out. Unlike a port filter change this never changes
+     * the checks or the selection stored with the runtime controller, and
+     * emits no RcvSelectChanged(); CheckedHiddenCount() tells how many checked
+     * cards it hides. A card that enters or leaves the state (an update, a
+     * packet re-read, upgrade progress, a limit change) is shown or hidden then.
+     * @param eState one state, or HealthNone.
+     */
+    void SetStatusFilter(EHealthState eState);
+    /// The state SetStatusFilter() set last; HealthNone for none.
+    EHealthState StatusFilter() const;
+    /**
+     * @brief Shows only the cards whose S/N, type or firmware text contains
+     * the text, in any case; an empty text shows every card (the default).
+     *
+     * Combines with the port and status filters and keeps the checks just as
+     * SetStatusFilter() does.
+     */
+    void SetTextFilter(const QString& strText);
+    /// The text SetTextFilter() set last; empty for none.
+    QString TextFilter() const;
+    /// The number of checked cards that the port, status or text filter hides
+    /// now: they stay in the stored selection though the operator cannot see them.
+    int CheckedHiddenCount() const;
 
     /// The receiver list the view forwards to, for hosts that need more than
     /// the operations above. It is installed with the library but not part of
@@ -296,6 +357,12 @@ signals:
      * with RcvSelectChanged().
      */
     void SignalFiltrate();
+    /**
+     * @brief StatusCounts() changed: a refresh, update, packet re-read,
+     * upgrade progress, limit change or port filter change moved a card into
+     * or out of a state. Emitted once per such call, not per card.
+     */
+    void StatusCountsChanged();
 
 public slots:
     /**

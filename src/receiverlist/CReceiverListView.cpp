@@ -2,6 +2,7 @@
 
 #include "CColumnVisibility.h"
 #include "CPortFilter.h"
+#include "CStatusFilter.h"
 #include "CReceiverFind.h"
 #include "CPortSelectWidget.h"
 #include "CReceiverChecking.h"
@@ -84,9 +85,11 @@ void CReceiverListView::InitControl()
     d->pScrollBars = std::make_unique<COverlayScrollBars>(this, d->pHeader);
     d->pOrder = std::make_unique<CViewOrder>(d->pModel, d->pProxy);
     d->pChecking = std::make_unique<CReceiverChecking>(this, d->pModel, d->pProxy, d->pOrder.get());
-    d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get());
     d->pProgress = std::make_unique<CUpgradeProgress>(this, d->pModel, d->pOrder.get());
     d->pFilter = std::make_unique<CPortFilter>(this, d->pModel, d->pProxy, d->pHeader, d->pPortSelect);
+    d->pStatusFilter = std::make_unique<CStatusFilter>(this, d->pModel, d->pProxy, d->pFilter.get());
+    d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get(),
+                                                     d->pStatusFilter.get());
     d->pColumns = std::make_unique<CColumnVisibility>(this, d->pHeader, pColumns);
     d->pFind = std::make_unique<CReceiverFind>(this, d->pProxy, pColumns);
     d->pHeader->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -96,6 +99,10 @@ void CReceiverListView::SetConnect()
 {
     Q_D(CReceiverListView);
     connect(d->pModel, &QAbstractItemModel::dataChanged, this, &CReceiverListView::OnModelDataChanged);
+    // A reset shows every row again; moved rows keep their hidden state, but
+    // not at the model rows the filter knew them by.
+    connect(d->pModel, &QAbstractItemModel::modelReset, this, [d]() { d->pStatusFilter->Forget(true); });
+    connect(d->pModel, &QAbstractItemModel::layoutChanged, this, [d]() { d->pStatusFilter->Forget(false); });
     connect(this, &CReceiverListView::SetCheckState, this,
             [d](Qt::CheckState state) { d->pHeader->SetCheckBoxState(state, false); });
     connect(d->pHeader, &CReceiverListHeader::SetAllChecked, this, &CReceiverListView::SelectAll);
@@ -227,7 +234,12 @@ void CReceiverListView::FinishRows(int nChecked)
     d->pInput->SetAnchorRow(-1);
     d->pHeader->SetHasRows(!d->listRowInfo.isEmpty());
     const int nShown = FiltratePort(false);
-    d->pHeader->SetCheckBoxState(CReceiverChecking::StateForCount(nChecked, nShown), false);
+    // Checked rows a status or text filter hides stay checked but are not
+    // among the rows the box summarises.
+    if (d->pStatusFilter->IsActive())
+        d->ShowCheckSummary();
+    else
+        d->pHeader->SetCheckBoxState(CReceiverChecking::StateForCount(nChecked, nShown), false);
     d->pColumns->Apply();
 }
 
@@ -315,6 +327,9 @@ void CReceiverListView::UpdatePacketCount()
         }
     });
     pModel->KeysChanged(nFirstRow, nLastRow, 1u << ReceiverColumn::Packets);
+    if (d->pStatusFilter->State() & (HealthPacketErrors | HealthNeedsAttention))
+        d->ApplyStatusFilter();
+    d->NoticeStatusCounts();
 }
 
 void CReceiverListView::SetProgressFinished(bool bFinished)
@@ -331,6 +346,9 @@ void CReceiverListView::UpdateProgress()
     Q_D(CReceiverListView);
     d->pProgress->Update();
     d->pFilter->UpdateButton();
+    if (d->pStatusFilter->State() != HealthNone)
+        d->ApplyStatusFilter();
+    d->NoticeStatusCounts();
 }
 
 bool CReceiverListView::IsProgressing() const
@@ -370,10 +388,20 @@ void CReceiverListView::UpdateCheckState()
 int CReceiverListView::FiltratePort(bool bClearChecks)
 {
     Q_D(CReceiverListView);
-    // Without a Port column there is nothing to filter on: every row shows.
-    if (!d->Columns().IsPortShown())
-        return d->pModel->rowCount();
-    const int nVisible = d->pFilter->Apply();
+    // Without a Port column there is no port to filter on: every row shows
+    // that the status and text filters accept.
+    if (!d->Columns().IsPortShown()) {
+        d->NoticeStatusCounts();
+        if (!d->pStatusFilter->IsActive() && !d->pStatusFilter->HasHidden())
+            return d->pModel->rowCount();
+        const int nVisible = d->pStatusFilter->Apply(false);
+        d->pHeader->SetHasRows(nVisible > 0);
+        return nVisible;
+    }
+    d->pFilter->Apply();
+    // Every row goes to the tree view, as a port filter change always did.
+    const int nVisible = d->pStatusFilter->Apply(true);
+    d->NoticeStatusCounts();
     d->pFilter->UpdateButton();
     d->pHeader->SetHasRows(nVisible > 0);
     if (bClearChecks && d->pHeader->GetCheckBoxState() != Qt::Unchecked) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CTreeView.h"
+#include "ReceiverHealth.h"
 #include "SReceiverRowInfo.h"
 
 #include <QScopedPointer>
@@ -61,6 +62,20 @@ public:
     // The model row a find marks for a moment, -1 for none.
     int GetFoundRow() const;
 
+    // Wall health (CReceiverListViewHealth.cpp): limits, counts per state,
+    // and the status and text filters that combine with the port filter.
+    void SetHealthLimits(const SHealthLimits& limits);
+    SHealthLimits HealthLimits() const;
+    SStatusCounts StatusCounts() const;
+    void SetStatusFilter(EHealthState eState);
+    EHealthState StatusFilter() const;
+    void SetTextFilter(const QString& strText);
+    QString TextFilter() const;
+    // Checked rows that a filter hides.
+    int CheckedHiddenCount() const;
+    // The rows the three filters show together.
+    int GetShownRowCount() const;
+
     // Read-only access for hosts and checks.
     // The table model (a CReceiverTableModel inside the library).
     QAbstractItemModel* GetModel() const;
@@ -88,6 +103,7 @@ signals:
     void SignalShowPack(bool bShow);
     void SetCheckState(Qt::CheckState state);
     void SignalFiltrate();
+    void StatusCountsChanged();
 
 protected:
     bool event(QEvent* e) override;

@@ -16,6 +16,7 @@ class CReceiverChecking;
 class CReceiverListInput;
 class CUpgradeProgress;
 class CPortFilter;
+class CStatusFilter;
 class COverlayScrollBars;
 class CViewOrder;
 class CColumnVisibility;
@@ -68,6 +69,12 @@ public:
     void ShowCheckSummary();
     // Checks or clears every shown row, as the header's box does.
     void CheckAll(bool bChecked);
+    // Emits StatusCountsChanged when the counts differ from those last told.
+    void NoticeStatusCounts();
+    // Hides and shows the rows whose filters' answer changed, after a status
+    // or text filter change or, with a status filter set, a change of states.
+    // The checks stay; the header's box summarises the rows now shown.
+    void ApplyStatusFilter();
     // Sorts listRowInfo when it is next read: a list read again before that
     // (every update does) is never sorted. A sort already waiting runs first,
     // so the unstable sort sees the same order it would have seen at once.
@@ -88,6 +95,7 @@ public:
     std::unique_ptr<CReceiverListInput> pInput;
     std::unique_ptr<CUpgradeProgress> pProgress;
     std::unique_ptr<CPortFilter> pFilter;
+    std::unique_ptr<CStatusFilter> pStatusFilter;
     std::unique_ptr<COverlayScrollBars> pScrollBars;
     std::unique_ptr<CColumnVisibility> pColumns;
     std::unique_ptr<CReceiverFind> pFind;
@@ -101,6 +109,9 @@ public:
     // The list sort waiting to run: a column key, or -1.
     int nPendingSortKey = -1;
     bool bPendingSortAscending = true;
+
+    // The status counts as StatusCountsChanged last told them.
+    SStatusCounts countsTold;
 
     bool bProgressing = false;
     // Set only while NoticeCells sends its notice.

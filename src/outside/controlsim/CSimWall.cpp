@@ -255,6 +255,24 @@ void CSimWall::OwnReceiversLocked()
     m_bReceiversShared = false;
 }
 
+bool CSimWall::SetReadings(int nIndex, double dTemperature, double dHumidity, double dVoltage)
+{
+    CSimWallLocker locker(&m_mutex);
+    if (nIndex < 0 || nIndex >= m_listReceivers.size())
+        return false;
+    OwnReceiversLocked();
+    SReceiverInfo& info = m_listReceivers[nIndex];
+    info.bTemperatureValid = !std::isnan(dTemperature);
+    info.dTemperature = info.bTemperatureValid ? dTemperature : 0.0;
+    info.bHumidityValid = !std::isnan(dHumidity);
+    info.dHumidity = info.bHumidityValid ? dHumidity : 0.0;
+    if (std::isnan(dVoltage))
+        info.mapSensor.erase(c_nVoltageSensorKind);
+    else
+        info.mapSensor[c_nVoltageSensorKind] = SSensorValue { c_nVoltageSensorKind, true, dVoltage };
+    return true;
+}
+
 int CSimWall::ReceiverCount() const
 {
     CSimWallLocker locker(&m_mutex);

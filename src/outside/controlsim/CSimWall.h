@@ -90,6 +90,9 @@ public:
     // negative ports, NaN...), which is what hostile-data runs want.
     QList<SReceiverInfo> Receivers() const;
     void SetReceivers(const QList<SReceiverInfo>& listReceivers);
+    // One receiver's readings, by its place in the list, as a sensor would
+    // report them; NaN marks a reading as not read. False for a place out of range.
+    bool SetReadings(int nIndex, double dTemperature, double dHumidity, double dVoltage);
     int ReceiverCount() const;
     QMap<quint64, SCabinetInfo> CabinetMap() const;
     void SetCabinetMap(const QMap<quint64, SCabinetInfo>& mapCabinet);

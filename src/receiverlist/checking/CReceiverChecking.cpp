@@ -82,6 +82,14 @@ void CReceiverChecking::CheckAll(bool bChecked)
     }
 }
 
+int CReceiverChecking::CheckedHiddenCount() const
+{
+    int nCount = 0;
+    for (int r = 0; r < m_pModel->rowCount(); ++r)
+        nCount += m_pModel->IsChecked(r) && IsModelRowHidden(r) ? 1 : 0;
+    return nCount;
+}
+
 int CReceiverChecking::FirstCheckedRow(bool bCheckableOnly) const
 {
     int nBest = -1;

@@ -24,6 +24,9 @@ public:
     // Checks every shown row, or clears every row; rows the filter hides end
     // up unchecked. Writes the marks only: the caller tells and repaints.
     void CheckAll(bool bChecked);
+    // Checked rows the view hides (a filter's), which a host may want to
+    // tell the operator about.
+    int CheckedHiddenCount() const;
     // The first checked row in view order, -1 for none.
     int FirstCheckedRow(bool bCheckableOnly) const;
     // The header state for a number of rows just checked by a refresh or

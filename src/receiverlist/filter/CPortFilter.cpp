@@ -25,19 +25,20 @@ int CPortFilter::Apply()
 {
     m_nPort = ControllerReading::FilterPort();
     const int nRows = m_pModel->rowCount();
-    int nShown = 0;
-    for (int r = 0; r < nRows; ++r) {
-        const bool bShow = m_nPort == -1 || m_pModel->RowNumber(r, ReceiverColumn::Port) == m_nPort;
-        // The tree view skips what is already as asked, with one look-up
-        // instead of the two a test before the call would add.
-        const QModelIndex index = m_pProxy->mapFromSource(m_pModel->index(r, 0));
-        if (index.isValid())
-            m_pView->setRowHidden(index.row(), QModelIndex(), !bShow);
-        if (bShow)
-            ++nShown;
+    int nShown = nRows;
+    if (m_nPort != -1) {
+        nShown = 0;
+        for (int r = 0; r < nRows; ++r)
+            nShown += Accepts(r) ? 1 : 0;
     }
     m_nShownRows = nShown;
     return nShown;
+}
+
+bool CPortFilter::Accepts(int nRow) const
+{
+    // Without a Port column no port is filtered on.
+    return m_nPort == -1 || !m_pModel->Columns().IsPortShown() || m_pModel->RowNumber(nRow, ReceiverColumn::Port) == m_nPort;
 }
 
 void CPortFilter::UpdateButton()

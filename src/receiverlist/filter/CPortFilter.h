@@ -6,16 +6,20 @@ class CReceiverListHeader;
 class CReceiverListView;
 class CReceiverTableModel;
 
-// The port filter: hides the rows of every port but the chosen one, and
-// places the Filter popup under its button.
+// The port filter: which rows are on the chosen port (CStatusFilter hides
+// the others), and the Filter popup under its button.
 class CPortFilter
 {
 public:
     CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
                 CReceiverListHeader* pHeader, CPortSelectWidget* pPortSelect);
 
-    // Applies the runtime controller's filter port; returns the rows shown.
+    // Takes the runtime controller's filter port; returns the rows it shows.
+    // CStatusFilter::Apply then hides the rows.
     int Apply();
+    // Whether the row is on the port applied last (every row with no port
+    // or no Port column).
+    bool Accepts(int nRow) const;
     // The port applied last, -1 for all.
     int Port() const { return m_nPort; }
     // The rows the filter showed when it was applied last.

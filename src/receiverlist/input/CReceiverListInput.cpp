@@ -3,6 +3,7 @@
 #include "CReceiverChecking.h"
 #include "CReceiverListView.h"
 #include "CReceiverTableModel.h"
+#include "CStatusFilter.h"
 #include "CViewOrder.h"
 #include "ReceiverGeometry.h"
 
@@ -11,14 +12,15 @@
 
 CReceiverListInput::CReceiverListInput(CReceiverListView* pView, CReceiverTableModel* pModel,
                                        const QSortFilterProxyModel* pProxy, const CViewOrder* pOrder,
-                                       CReceiverChecking* pChecking)
+                                       CReceiverChecking* pChecking, const CStatusFilter* pStatusFilter)
     : m_pView(pView)
     , m_pModel(pModel)
     , m_pProxy(pProxy)
     , m_pOrder(pOrder)
     , m_pChecking(pChecking)
+    , m_pStatusFilter(pStatusFilter)
 {
-    Q_ASSERT(pView && pModel && pProxy && pOrder && pChecking);
+    Q_ASSERT(pView && pModel && pProxy && pOrder && pChecking && pStatusFilter);
 }
 
 void CReceiverListInput::ForgetGestures(bool bMultiCheck)
@@ -149,8 +151,16 @@ void CReceiverListInput::ShiftClick(int nRow, int nViewRow)
 void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom, int nTo)
 {
     CReceiverTableModel* pModel = m_pModel;
+    // A range under a status or text filter checks only the cards the
+    // operator sees; under the port filter alone it runs over every row, as it
+    // always did.
+    std::vector<char> vecSkip(size_t(nTo - nFrom + 1), 0);
+    if (m_pStatusFilter->IsActive()) {
+        for (int i = nFrom; i <= nTo; ++i)
+            vecSkip[size_t(i - nFrom)] = m_pView->isRowHidden(i, QModelIndex()) ? 1 : 0;
+    }
     for (int i = nFrom; i <= nTo; ++i) {
-        if (!pModel->IsCheckable(vecOrder[size_t(i)]))
+        if (!vecSkip[size_t(i - nFrom)] && !pModel->IsCheckable(vecOrder[size_t(i)]))
             pModel->ShowBox(vecOrder[size_t(i)]);
     }
     // The first check goes through live; the rest only add checks, so one
@@ -159,7 +169,7 @@ void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom,
     bool bMore = false;
     for (int i = nFrom; i <= nTo; ++i) {
         const int r = vecOrder[size_t(i)];
-        if (!pModel->IsCheckable(r) || pModel->CheckState(r) == Qt::Checked)
+        if (vecSkip[size_t(i - nFrom)] || !pModel->IsCheckable(r) || pModel->CheckState(r) == Qt::Checked)
             continue;
         if (bFirst) {
             pModel->SetCheckStateLive(r, Qt::Checked);

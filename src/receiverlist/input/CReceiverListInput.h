@@ -11,6 +11,7 @@ class QSortFilterProxyModel;
 class CReceiverChecking;
 class CReceiverListView;
 class CReceiverTableModel;
+class CStatusFilter;
 class CViewOrder;
 
 // The table's gestures and their state: the hover box, clicks on a row or
@@ -27,7 +28,7 @@ public:
     };
 
     CReceiverListInput(CReceiverListView* pView, CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
-                       const CViewOrder* pOrder, CReceiverChecking* pChecking);
+                       const CViewOrder* pOrder, CReceiverChecking* pChecking, const CStatusFilter* pStatusFilter);
 
     // Returns false when the press is the tree view's own (empty space).
     bool Press(QMouseEvent* e);
@@ -77,6 +78,7 @@ private:
     const QSortFilterProxyModel* const m_pProxy;
     const CViewOrder* const m_pOrder;
     CReceiverChecking* const m_pChecking;
+    const CStatusFilter* const m_pStatusFilter;
 
     int m_nHoverRow = -1;
     int m_nAnchorRow = -1;

@@ -157,6 +157,8 @@ QVariant CReceiverTableModel::RecordData(size_t nRow, int nKey, int nRole) const
     default:
         break;
     }
+    if (nRole == Qt::ForegroundRole || nRole == Qt::ToolTipRole)
+        return HealthData(nRow, nKey, nRole);
     if (!bDisplay)
         return QVariant();
     static const std::string SReceiverRowInfo::*const s_arrText[ReceiverColumn::Count] = {
@@ -245,6 +247,8 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
     m_vecRows.resize(size_t(listInfo.size()));
     m_vecHot.assign(size_t(listInfo.size()), SRowHot());
     m_vecMarks.assign(size_t(listInfo.size()), SMarks());
+    m_vecHealth.assign(size_t(listInfo.size()), SRowHealth());
+    m_tally.Clear();
     for (size_t i = 0; i < m_vecRows.size(); ++i) {
         SRow& row = m_vecRows[i];
         SRowHot& hot = m_vecHot[i];
@@ -255,6 +259,11 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
         hot.nErrorPackets = row.info.nErrorPackets;
         hot.nTotalPackets = row.info.nTotalPackets;
         SetPacketKey(hot, int32_t(hot.nErrorPackets), int32_t(hot.nTotalPackets));
+        m_vecHealth[i].readings = row.info.readings;
+        const uint32_t nStates = HealthRules::LimitStates(row.info.readings, m_limits)
+            | (IsPacketError(hot) ? uint32_t(HealthPacketErrors) : 0u)
+            | (row.info.strFailedModule != "N/A" ? uint32_t(HealthFailedModules) : 0u);
+        Restate(i, ~0u, nStates, hot.nPort);
         if (i < vecChecked.size() && vecChecked[i]) {
             ShowBox(int(i));
             m_vecMarks[i].nCheck = Qt::Checked;
@@ -282,6 +291,7 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
         SRow rowHeld = std::move(m_vecRows[nStart]);
         SRowHot hotHeld = std::move(m_vecHot[nStart]);
         const SMarks marksHeld = m_vecMarks[nStart];
+        const SRowHealth healthHeld = m_vecHealth[nStart];
         size_t nTo = nStart;
         for (;;) {
             vecPlaced[nTo] = 1;
@@ -290,11 +300,13 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
                 m_vecRows[nTo] = std::move(rowHeld);
                 m_vecHot[nTo] = std::move(hotHeld);
                 m_vecMarks[nTo] = marksHeld;
+                m_vecHealth[nTo] = healthHeld;
                 break;
             }
             m_vecRows[nTo] = std::move(m_vecRows[nFrom]);
             m_vecHot[nTo] = std::move(m_vecHot[nFrom]);
             m_vecMarks[nTo] = m_vecMarks[nFrom];
+            m_vecHealth[nTo] = m_vecHealth[nFrom];
             nTo = nFrom;
         }
     }
@@ -334,6 +346,7 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
     // most texts stay as they were.
     SReceiverRowInfo& old = m_vecRows[size_t(nRow)].info;
     SRowHot& hot = m_vecHot[size_t(nRow)];
+    const int nOldPort = hot.nPort;
     const auto mark = [&nKeys](bool bChanged, int nKey) { nKeys |= bChanged ? 1u << nKey : 0u; };
     const auto text = [&](std::string SReceiverRowInfo::*pField, int nKey) {
         if (old.*pField == info.*pField)
@@ -367,8 +380,20 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
         hot.bUnsignedKey = false;
         mark(dKey != hot.dPacketKey || nDigits != hot.nPacketDigits, ReceiverColumn::Packets);
     }
-    if (WriteProgress(nRow, progress))
-        nKeys |= 1u << ReceiverColumn::Progress;
+    // The states are counted once, under the port the row had before.
+    mark(hot.progress != progress, ReceiverColumn::Progress);
+    hot.progress = progress;
+    // A reading can cross a limit and keep its text (humidity shows whole
+    // percents): the cell's colour is a change of its own.
+    m_vecHealth[size_t(nRow)].readings = info.readings;
+    const uint32_t nStates = HealthRules::LimitStates(info.readings, m_limits)
+        | (IsPacketError(hot) ? uint32_t(HealthPacketErrors) : 0u)
+        | (old.strFailedModule != "N/A" ? uint32_t(HealthFailedModules) : 0u)
+        | HealthRules::ProgressStates(progress.nState);
+    const uint32_t nChanged = Restate(size_t(nRow), ~0u, nStates, nOldPort);
+    mark(nChanged & HealthTooHot, ReceiverColumn::Temperature);
+    mark(nChanged & HealthVoltageOutOfRange, ReceiverColumn::Voltage);
+    mark(nChanged & HealthHumidityHigh, ReceiverColumn::Humidity);
     return nKeys;
 }
 
@@ -379,6 +404,8 @@ bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progre
     if (current == progress)
         return false;
     current = progress;
+    const int nPort = m_vecHot[size_t(nRow)].nPort;
+    Restate(size_t(nRow), HealthRules::c_nProgressStates, HealthRules::ProgressStates(progress.nState), nPort);
     return true;
 }
 
@@ -404,6 +431,7 @@ bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t
     hot.nTotalPackets = nTotal;
     SetPacketKey(hot, static_cast<long long>(nErrors), static_cast<long long>(nTotal));
     hot.bUnsignedKey = true;
+    Restate(size_t(nRow), HealthPacketErrors, IsPacketError(hot) ? uint32_t(HealthPacketErrors) : 0u, hot.nPort);
     return bChanged || dKey != hot.dPacketKey || nDigits != hot.nPacketDigits;
 }
 

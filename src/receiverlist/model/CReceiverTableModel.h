@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CColumnMap.h"
+#include "HealthRules.h"
 #include "SReceiverRowInfo.h"
 
 #include <QAbstractTableModel>
@@ -93,6 +94,29 @@ public:
     // Makes the first cell checkable or not, as QStandardItem::setCheckable.
     void SetCheckable(int nRow, bool bCheckable);
 
+    // The row's record as written last, whatever others wrote into its cells
+    // since; HasOverrides tells whether they did.
+    const SReceiverRowInfo& Record(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecRows[size_t(nRow)].info;
+    }
+    bool HasOverrides(int nRow) const { return Hot(nRow).bOverrides; }
+
+    // The limits readings are compared with. A change restates every row and
+    // announces the sensor cells of the rows whose states changed.
+    void SetHealthLimits(const SHealthLimits& limits);
+    const SHealthLimits& HealthLimits() const { return m_limits; }
+    // The row's states (EHealthState bits), as its record, packet counts and
+    // progress were last written.
+    uint32_t HealthStates(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecHealth[size_t(nRow)].nStates;
+    }
+    // The rows per state, over all rows and per record port.
+    const CHealthTally& Tally() const { return m_tally; }
+
 private:
     static constexpr qint8 s_nNone = -1;
     using OverrideMap = std::map<std::pair<int, int>, QVariant>; // (column, role) -> value
@@ -130,6 +154,13 @@ private:
         bool bCheckable = false;
     };
 
+    // The readings and states, apart again: a limit change walks only these.
+    struct SRowHealth
+    {
+        SSensorReadings readings;
+        uint32_t nStates = 0;
+    };
+
     const SRowHot& Hot(int nRow) const
     {
         Q_ASSERT(IsRow(nRow));
@@ -148,10 +179,18 @@ private:
     static void SetPacketKey(SRowHot& hot, long long nErrors, long long nTotal);
     // Drops what others wrote into the row; returns the column keys it was in, as bits.
     uint32_t DropOverrides(size_t nRow);
+    // Replaces the states under nMask with nStates and counts the difference;
+    // nOldPort is the port the row was counted under. Returns the changed states.
+    uint32_t Restate(size_t nRow, uint32_t nMask, uint32_t nStates, int nOldPort);
+    bool IsPacketError(const SRowHot& hot) const;
+    QVariant HealthData(size_t nRow, int nKey, int nRole) const;
 
     std::vector<SRow> m_vecRows;
     std::vector<SRowHot> m_vecHot;
     std::vector<SMarks> m_vecMarks;
+    std::vector<SRowHealth> m_vecHealth;
+    SHealthLimits m_limits;
+    CHealthTally m_tally;
     CColumnMap m_columns;
     quint64 m_nNextId = 1;
 };

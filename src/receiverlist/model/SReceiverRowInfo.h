@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 // Item roles of the receiver table. Texts under Qt::UserRole are the sort keys
@@ -41,6 +42,16 @@ enum EKey
 };
 }
 
+// A card's sensor readings as numbers, for the health limits; NaN where
+// nothing was read. The temperature is in degrees Celsius whatever unit the
+// cell text is in.
+struct SSensorReadings
+{
+    double dTemperature = std::numeric_limits<double>::quiet_NaN();
+    double dHumidity = std::numeric_limits<double>::quiet_NaN();
+    double dVoltage = std::numeric_limits<double>::quiet_NaN();
+};
+
 struct SReceiverRowInfo
 {
     int nPort = 0;
@@ -56,6 +67,7 @@ struct SReceiverRowInfo
     std::string strHumidity;
     std::string strVoltage;
     std::string strUptime;
+    SSensorReadings readings;
 };
 
 struct SRowProgressInfo

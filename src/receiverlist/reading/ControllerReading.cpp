@@ -55,8 +55,24 @@ QVector<SReceiverRowInfo> ReadRowInfo()
             }
         }
         listInfo.append(ReceiverCellText::MakeRowInfo(receiver, strTypeName, mapCabinet, bFahrenheit));
+        listInfo.last().readings = SensorReadings(receiver);
     }
     return listInfo;
+}
+
+SSensorReadings SensorReadings(const SReceiverInfo& receiver)
+{
+    // Kind 3 is the voltage, as the cell text reads it.
+    constexpr int c_nVoltageKind = 3;
+    SSensorReadings readings;
+    if (receiver.bTemperatureValid)
+        readings.dTemperature = receiver.dTemperature;
+    if (receiver.bHumidityValid)
+        readings.dHumidity = receiver.dHumidity;
+    const auto itVoltage = receiver.mapSensor.find(c_nVoltageKind);
+    if (itVoltage != receiver.mapSensor.end() && itVoltage->second.bValid)
+        readings.dVoltage = itVoltage->second.dValue;
+    return readings;
 }
 
 SPortAddress CPortCache::Get(int nPort)

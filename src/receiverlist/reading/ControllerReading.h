@@ -25,6 +25,9 @@ QList<SReceiverInfo> ReceiverList();
 
 // Every receiver's row record, in the controller's order.
 QVector<SReceiverRowInfo> ReadRowInfo();
+// The receiver's readings as numbers; the texts show them rounded and in the
+// operator's unit, the health limits compare these.
+SSensorReadings SensorReadings(const SReceiverInfo& receiver);
 
 // Port addresses by port, each asked once per pass.
 class CPortCache
