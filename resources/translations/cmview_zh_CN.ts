@@ -631,6 +631,60 @@
     </message>
 </context>
 <context>
+    <name>CReceiverStatusList</name>
+    <message>
+        <location filename="../../src/statuslist/CStatusListModel.cpp" line="+15"/>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Packet errors</source>
+        <translation>误码</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too hot</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Voltage out of range</source>
+        <translation>电压超出范围</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Humidity high</source>
+        <translation>湿度过高</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Failed modules</source>
+        <translation>故障模组</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Upgrading</source>
+        <translation>升级中</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Upgrade failed</source>
+        <translation>升级失败</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Needs attention</source>
+        <translation>需要关注</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>%1 (%2)</source>
+        <extracomment>A line of the state list: the state&apos;s name and its number of cards.</extracomment>
+        <translation>%1（%2）</translation>
+    </message>
+</context>
+<context>
     <name>CReceiverTableModel</name>
     <message>
         <location filename="../../src/receiverlist/model/CReceiverTableModelHealth.cpp" line="+86"/>

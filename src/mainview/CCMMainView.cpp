@@ -53,6 +53,7 @@ void CCMMainView::SetConnect()
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalShowPack, this, &CCMMainView::SignalShowPack);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusCountsChanged, this, &CCMMainView::StatusCountsChanged);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusFilterChanged, this, &CCMMainView::StatusFilterChanged);
 }
 
 bool CCMMainView::Quit()

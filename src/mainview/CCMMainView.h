@@ -281,7 +281,8 @@ public:
      * SetHealthLimits(). The counts follow every RefreshShow(), UpdateShow(),
      * packet re-read, upgrade progress, limit and port filter change;
      * StatusCountsChanged() tells when they changed. The status and text
-     * filters do not change them.
+     * filters do not change them. SStatusCounts::nAllCards and
+     * SStatusCounts::nShownCards count the cards in any state or none.
      */
     SStatusCounts StatusCounts() const;
     /**
@@ -363,6 +364,8 @@ signals:
      * or out of a state. Emitted once per such call, not per card.
      */
     void StatusCountsChanged();
+    /// SetStatusFilter() set another state; read it with StatusFilter().
+    void StatusFilterChanged();
 
 public slots:
     /**

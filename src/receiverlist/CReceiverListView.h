@@ -104,6 +104,7 @@ signals:
     void SetCheckState(Qt::CheckState state);
     void SignalFiltrate();
     void StatusCountsChanged();
+    void StatusFilterChanged();
 
 protected:
     bool event(QEvent* e) override;

@@ -52,14 +52,18 @@ SStatusCounts CReceiverListView::StatusCounts() const
     // The port filter counts by the port each row's record came with.
     const bool bPortFiltered = d->Columns().IsPortShown() && d->pFilter->Port() != -1;
     counts.arrShown = bPortFiltered ? tally.Port(d->pFilter->Port()) : tally.All();
+    counts.nAllCards = d->pModel->rowCount();
+    counts.nShownCards = bPortFiltered ? d->pFilter->ShownRowCount() : counts.nAllCards;
     return counts;
 }
 
 void CReceiverListView::SetStatusFilter(EHealthState eState)
 {
     Q_D(CReceiverListView);
-    if (d->pStatusFilter->SetState(eState))
-        d->ApplyStatusFilter();
+    if (!d->pStatusFilter->SetState(eState))
+        return;
+    d->ApplyStatusFilter();
+    emit StatusFilterChanged();
 }
 
 EHealthState CReceiverListView::StatusFilter() const

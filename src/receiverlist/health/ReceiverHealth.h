@@ -96,6 +96,11 @@ struct SStatusCounts
     /// Cards in each state, over the cards the port filter shows (all cards
     /// when no port filter is set); the status and text filters do not change it.
     std::array<int, c_nHealthStateCount> arrShown {};
+    /// Every card of the table, in a state or not.
+    int nAllCards = 0;
+    /// The cards the port filter shows (all cards when no port filter is set);
+    /// the status and text filters do not change it.
+    int nShownCards = 0;
 
     /// Cards in the state over all cards; 0 for HealthNone or several bits.
     int All(EHealthState eState) const
@@ -111,7 +116,11 @@ struct SStatusCounts
         return i < 0 ? 0 : arrShown[size_t(i)];
     }
     /// Equal when every count is.
-    bool operator==(const SStatusCounts& other) const { return arrAll == other.arrAll && arrShown == other.arrShown; }
+    bool operator==(const SStatusCounts& other) const
+    {
+        return arrAll == other.arrAll && arrShown == other.arrShown && nAllCards == other.nAllCards
+            && nShownCards == other.nShownCards;
+    }
     /// The opposite of operator==().
     bool operator!=(const SStatusCounts& other) const { return !(*this == other); }
 };
