@@ -1,6 +1,7 @@
 #include "CCMViewDesignerPlugin.h"
 
 #include "CCMMainView.h"
+#include "CReceiverStatusListPlugin.h"
 #include "CSimWall.h"
 
 #include <QIcon>
@@ -99,7 +100,7 @@ QString CCMMainViewPlugin::domXml() const
 CCMViewDesignerPlugins::CCMViewDesignerPlugins(QObject* parent)
     : QObject(parent)
 {
-    m_listWidgets << new CCMMainViewPlugin(this);
+    m_listWidgets << new CCMMainViewPlugin(this) << new CReceiverStatusListPlugin(this);
 }
 
 QList<QDesignerCustomWidgetInterface*> CCMViewDesignerPlugins::customWidgets() const

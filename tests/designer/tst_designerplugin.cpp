@@ -6,6 +6,7 @@
 
 #include "CCMMainView.h"
 #include "CReceiverListView.h"
+#include "CReceiverStatusList.h"
 #include "CSimWall.h"
 
 #include <QAbstractItemModel>
@@ -45,7 +46,7 @@ class TestDesignerPlugin : public QObject
     Q_OBJECT
 
 private:
-    QDesignerCustomWidgetInterface* Entry()
+    QDesignerCustomWidgetInterface* Entry(const QString& strName = QStringLiteral("CCMMainView"))
     {
         if (!m_loader.isLoaded() && !m_loader.load())
             qWarning("%s", qPrintable(m_loader.errorString()));
@@ -53,7 +54,7 @@ private:
         if (!pCollection)
             return nullptr;
         for (QDesignerCustomWidgetInterface* pEntry : pCollection->customWidgets())
-            if (pEntry->name() == QLatin1String("CCMMainView"))
+            if (pEntry->name() == strName)
                 return pEntry;
         return nullptr;
     }
@@ -152,6 +153,25 @@ private slots:
         pForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(pForm.get()));
         QVERIFY(pView->height() > 100);
+        // The state list comes unbound; bound in code it counts the view's cards.
+        auto* pList = pForm->findChild<CReceiverStatusList*>(QStringLiteral("statusList"));
+        QVERIFY(pList && !pList->View());
+        pList->SetView(pView);
+        QCOMPARE(pList->model()->index(0, 0).data().toString(), QStringLiteral("All (8)"));
+    }
+
+    // The state list's entry: an unbound list with every line.
+    void statusListEntry()
+    {
+        QDesignerCustomWidgetInterface* pEntry = Entry(QStringLiteral("CReceiverStatusList"));
+        QVERIFY(pEntry);
+        QCOMPARE(pEntry->includeFile(), QStringLiteral("CReceiverStatusList.h"));
+        QVERIFY(!pEntry->icon().pixmap(32, 32).isNull());
+        QVERIFY(pEntry->domXml().contains(QLatin1String("<widget class=\"CReceiverStatusList\"")));
+        std::unique_ptr<QWidget> pWidget(pEntry->createWidget(nullptr));
+        auto* pList = qobject_cast<CReceiverStatusList*>(pWidget.get());
+        QVERIFY(pList && !pList->View());
+        QCOMPARE(pList->model()->rowCount(), c_nHealthStateCount + 1);
     }
 
     void cleanupTestCase() { QThreadPool::globalInstance()->waitForDone(); }
