@@ -283,6 +283,42 @@ private slots:
         QCOMPARE(ChosenRow(*rig.pList), 0);
     }
 
+    // The simulated wall's health events, which only the demo turns on: over
+    // one cycle every limit state and failed modules turn up on a few cards,
+    // and by its end the cards are back within the limits.
+    void simulatedHealthEvents()
+    {
+        SHealthLimits limits;
+        limits.optTemperatureHigh = 70.0;
+        limits.optVoltageLow = 4.5;
+        limits.optVoltageHigh = 5.5;
+        limits.optHumidityHigh = 80.0;
+        const QList<EHealthState> listStates { HealthTooHot, HealthVoltageOutOfRange, HealthHumidityHigh, HealthFailedModules };
+        auto fnCount = [&limits](const CSimWall& wall, EHealthState eState) {
+            int n = 0;
+            for (const SReceiverInfo& info : wall.Receivers())
+                n += (Expected(info, limits) & eState) ? 1 : 0;
+            return n;
+        };
+        CSimWall wall(SSimWallConfig { 4, 24, 3, false, false });
+        QVERIFY(!wall.HasHealthEvents());
+        wall.SetHealthEvents(true);
+        QMap<EHealthState, int> mapStart, mapMost;
+        for (const EHealthState eState : listStates)
+            mapStart[eState] = fnCount(wall, eState);
+        for (int t = 0; t < CSimWall::c_nHealthCycleTicks; ++t) {
+            wall.Tick();
+            for (const EHealthState eState : listStates)
+                mapMost[eState] = qMax(mapMost[eState], fnCount(wall, eState) - mapStart[eState]);
+        }
+        for (const EHealthState eState : listStates) {
+            QVERIFY2(mapMost[eState] > 0, qPrintable(QString::number(eState)));
+            // A few cards, not the wall: one port of four at most.
+            QVERIFY(mapMost[eState] <= wall.ReceiverCount() / 4);
+            QCOMPARE(fnCount(wall, eState), mapStart[eState]);
+        }
+    }
+
     // The lines read as the catalogue has them and change with the language.
     void namesAndLanguage()
     {

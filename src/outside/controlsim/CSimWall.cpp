@@ -361,6 +361,8 @@ void CSimWall::Tick()
             itVoltage->second.dValue = Drift(itVoltage->second.dValue, m_random.Real(-0.01, 0.01), 0.01, 4.8, 5.3);
         info.nUptime += 1000;
     }
+    if (m_bHealthEvents)
+        PlayHealthEventsLocked();
 }
 
 int CSimWall::TickCount() const

@@ -105,6 +105,13 @@ public:
     // Simulation.
     void Tick();
     int TickCount() const;
+    // Ticks also play out health events, in a cycle of c_nHealthCycleTicks:
+    // a few cards run hot and cool down, one port's voltage sags and
+    // recovers, a few cards turn humid, and modules fail and are mended. Off
+    // by default: ticks then only drift the readings within their normal range.
+    static constexpr int c_nHealthCycleTicks = 60;
+    void SetHealthEvents(bool bOn);
+    bool HasHealthEvents() const;
     void ClearCableErrors();
 
     // Topology changes wait for the next detection (DetectAll, or DetectReceivers
@@ -220,6 +227,7 @@ private:
     void PlugLocked(int nPort);
     void UnplugLocked(int nPort);
     void OwnReceiversLocked();
+    void PlayHealthEventsLocked();
     void ClearCableErrorsLocked();
     void StartUpgradeLocked(
         const std::vector<SReceiverAddress>& vecMembers, const std::vector<SReceiverAddress>* pFailing);
@@ -248,6 +256,12 @@ private:
     int m_nForcedPortCount = 0;
     CSimRandom m_random;
     int m_nTickCount = 0;
+    // Health events (SetHealthEvents): the cards each one plays on, by their
+    // place in m_listReceivers, and the failed modules as card place and key.
+    bool m_bHealthEvents = false;
+    std::vector<int> m_vecHotCards;
+    std::vector<int> m_vecHumidCards;
+    std::vector<std::pair<int, int>> m_vecFailedModules;
     std::vector<STopologyChange> m_vecPendingTopology;
 
     // Runtime state and preferences.
