@@ -3,6 +3,7 @@
 #include "CDemoMainWindow.h"
 
 #include "CCMMainView.h"
+#include "CDemoHealth.h"
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
 #include "CSimWall.h"
@@ -79,6 +80,7 @@ void CDemoMainWindow::InitMenus()
     m_pMenuLanguage->addAction(m_pActEnglish);
     m_pMenuLanguage->addAction(m_pActChinese);
     m_pOperatorTools->AddToMenus(m_pMenuFile, m_pActQuit, m_pMenuEdit, m_pMenuView);
+    m_pHealth->AddToMenus(m_pMenuView, m_pMenuPreferences);
 
     m_pToolBar = addToolBar(QString());
     m_pToolBar->setObjectName(QStringLiteral("DemoToolBar"));

@@ -6,6 +6,7 @@
 #include "CDemoMainWindow.h"
 
 #include "CCMMainView.h"
+#include "CDemoHealth.h"
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
 #include "CSimWall.h"
@@ -85,6 +86,10 @@ void CDemoMainWindow::InitControl()
     const bool bKeepLayout = m_options.strScreenshot.isEmpty() && (!m_options.bE2E || !m_options.strLayoutFile.isEmpty());
     m_pOperatorTools = new CDemoOperatorTools(m_pMainView, this, m_options.strLayoutFile, bKeepLayout,
                                               [this](const QString& strLine) { Log(strLine); });
+    m_pHealth = new CDemoHealth(m_pMainView, this, [this](const QString& strLine) { Log(strLine); });
+    // Live ticks play out cards running hot, sagging voltage and failing
+    // modules, so every state of the list turns up.
+    m_pWall->SetHealthEvents(true);
     m_pLiveTimer = new QTimer(this);
     m_pLiveTimer->setInterval(s_nLiveIntervalMs);
     m_pUpgradeTimer = new QTimer(this);
@@ -100,8 +105,9 @@ void CDemoMainWindow::InitControl()
 
 void CDemoMainWindow::SetLayout()
 {
-    setCentralWidget(m_pMainView);
+    setCentralWidget(m_pHealth->Centre());
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(m_pHealth->HiddenLabel());
     statusBar()->addPermanentWidget(m_pLblUpgrade);
     statusBar()->addPermanentWidget(m_pLblChecked);
     statusBar()->addPermanentWidget(m_pLblFilter);
@@ -114,6 +120,10 @@ void CDemoMainWindow::SetConnect()
     connect(m_pMainView, &CCMMainView::DataChange, this, &CDemoMainWindow::OnDataChange);
     connect(m_pMainView, &CCMMainView::SignalShowPack, this, &CDemoMainWindow::OnShowPack);
     connect(m_pMainView, &CCMMainView::SignalFiltrate, this, &CDemoMainWindow::OnFiltrate);
+    // A status filter shows cards as they enter and leave its state.
+    connect(m_pMainView, &CCMMainView::StatusFilterChanged, this, &CDemoMainWindow::UpdateStatus);
+    connect(m_pMainView, &CCMMainView::StatusCountsChanged, this, &CDemoMainWindow::UpdateStatus);
+    connect(m_pHealth, &CDemoHealth::FiltersChanged, this, &CDemoMainWindow::UpdateStatus);
 
     connect(m_pLiveTimer, &QTimer::timeout, this, &CDemoMainWindow::OnLiveTick);
     connect(m_pUpgradeTimer, &QTimer::timeout, this, &CDemoMainWindow::OnUpgradeStep);
@@ -146,6 +156,7 @@ void CDemoMainWindow::Retranslate()
     RetranslateActions();
     RetranslateDiagnostics();
     m_pOperatorTools->Retranslate();
+    m_pHealth->Retranslate();
 
     UpdateStatus();
     UpdateDiagnostics();

@@ -16,6 +16,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class CCMMainView;
+class CDemoHealth;
 class CDemoLanguage;
 class CDemoOperatorTools;
 class CSimWall;
@@ -36,6 +37,7 @@ class CSimWall;
 //   Action <what the host did> [key=value...]
 //   Upgrade begin members=<n> | Upgrade finished succeeded=<n> failed=<n>
 //   Panel diagnostics visible=true|false
+// CDemoHealth and CDemoOperatorTools add their own lines.
 // With --e2e (which implies --log-events) the window takes a fixed place and
 // size; the end-to-end runs find its controls through the accessibility bus.
 class CDemoMainWindow : public QMainWindow
@@ -122,6 +124,7 @@ private:
 
     CCMMainView* m_pMainView = nullptr;
     CDemoOperatorTools* m_pOperatorTools = nullptr;
+    CDemoHealth* m_pHealth = nullptr;
     QTimer* m_pLiveTimer = nullptr;
     QTimer* m_pUpgradeTimer = nullptr;
 

@@ -3,6 +3,7 @@
 #include "CDemoMainWindow.h"
 
 #include "CCMMainView.h"
+#include "CDemoHealth.h"
 #include "CSimWall.h"
 
 #include <QDockWidget>
@@ -124,6 +125,7 @@ void CDemoMainWindow::UpdateStatus()
         m_strLastStatus = strStatus;
         Log(strStatus);
     }
+    m_pHealth->UpdateStatus();
 }
 
 void CDemoMainWindow::UpdateDiagnostics()

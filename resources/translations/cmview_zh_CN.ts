@@ -131,6 +131,69 @@
     </message>
 </context>
 <context>
+    <name>CDemoHealth</name>
+    <message>
+        <location filename="../../demo/CDemoHealth.cpp" line="+126"/>
+        <source>Filter (S/N, type, firmware)</source>
+        <translation>筛选（序列号、类型、固件）</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Card states</source>
+        <translation>接收卡状态</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Health &amp;limits...</source>
+        <translation>健康阈值(&amp;L)...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set the temperature, voltage and humidity limits of the cards</source>
+        <translation>设置接收卡的温度、电压和湿度阈值</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>1 checked receiver hidden by the filters</source>
+        <translation>1 张已勾选的接收卡被筛选隐藏</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 checked receivers hidden by the filters</source>
+        <translation>%1 张已勾选的接收卡被筛选隐藏</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Health limits</source>
+        <translation>健康阈值</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A card beyond a limit that is on shows a warning colour and counts in its state.</source>
+        <translation>超出已启用阈值的接收卡以警告色显示，并计入相应状态。</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Temperature high</source>
+        <translation>温度上限</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Voltage low</source>
+        <translation>电压下限</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Voltage high</source>
+        <translation>电压上限</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Humidity high</source>
+        <translation>湿度上限</translation>
+    </message>
+</context>
+<context>
     <name>CDemoMainWindow</name>
     <message>
         <location filename="../../demo/CDemoMainWindow.cpp" line="+290"/>
