@@ -97,9 +97,11 @@ void CDemoHealth::InitControl()
     m_pDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_pDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_pStatusList = new CReceiverStatusList(m_pView, m_pDock);
-    m_pStatusList->setMinimumWidth(200);
+    m_pStatusList->setMinimumWidth(190);
     m_pDock->setWidget(m_pStatusList);
-    m_pWindow->addDockWidget(Qt::LeftDockWidgetArea, m_pDock);
+    // On the right, where the diagnostics panel stacks below it: the table keeps
+    // its left edge and the header controls their places.
+    m_pWindow->addDockWidget(Qt::RightDockWidgetArea, m_pDock);
 
     m_pActLimits = new QAction(this);
     m_pActLimits->setObjectName(QStringLiteral("limits"));

@@ -4,6 +4,7 @@ as a screen reader does, and prints their screen centres.
 
     atspi_targets.py (--pid PID | --app NAME) [--timeout S] TARGET...
     atspi_targets.py (--pid PID | --app NAME) --dialog-text TITLE
+    atspi_targets.py (--pid PID | --app NAME) --state-line NAME
 
 Targets (each printed as "Target <target> <x> <y>"):
     header-check           the header's check box
@@ -14,6 +15,8 @@ Targets (each printed as "Target <target> <x> <y>"):
     tool:<name>            the tool bar button with that name
     popup-all              the port popup's "All" button (the popup must be open)
     popup-port<N>          the port popup's button for port N
+    state:<name>           the state list's line for that state ("<name> (<count>)")
+    text:<name>            the editable field with that name (the filter box)
 
 It waits up to --timeout seconds (times CMVIEW_TEST_TIME_FACTOR) for every
 target to be on screen, and exits 1 naming the first one it did not find. Also
@@ -32,6 +35,8 @@ BUTTON_ROLES = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.RO
                 pyatspi.ROLE_RADIO_BUTTON)
 TABLE_ROLES = (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE)
 HEADER_ROLES = (pyatspi.ROLE_TABLE_COLUMN_HEADER, pyatspi.ROLE_COLUMN_HEADER)
+LIST_ITEM_ROLES = (pyatspi.ROLE_LIST_ITEM,)
+TEXT_ROLES = (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)
 
 
 class NotFound(Exception):
@@ -178,6 +183,11 @@ def tool_button(app, name):
     raise NotFound(f"no tool bar button named {name!r}")
 
 
+def state_line(app, name):
+    """The state list's line for the state: its name is "<name> (<count>)"."""
+    return find(app, LIST_ITEM_ROLES, within=lambda acc: acc.name.startswith(name + " ("))
+
+
 def locate(app, target, labels_for_popup=("All", "Port ")):
     """[(name, (x, y))] for one target."""
     if target in ("header-check", "filter", "reset"):
@@ -193,6 +203,10 @@ def locate(app, target, labels_for_popup=("All", "Port ")):
         return [(f"row{r}", centre(cell)) for r, cell in enumerate(cells)]
     if target.startswith("tool:"):
         return [(target, centre(tool_button(app, target[len("tool:"):])))]
+    if target.startswith("state:"):
+        return [(target, centre(state_line(app, target[len("state:"):])))]
+    if target.startswith("text:"):
+        return [(target, centre(find(app, TEXT_ROLES, target[len("text:"):])))]
     if target == "popup-all":
         return [(target, centre(find(popup(app), BUTTON_ROLES, labels_for_popup[0])))]
     if target.startswith("popup-port"):
@@ -235,11 +249,16 @@ def main():
                         help="the popup's button texts in the demo's language")
     parser.add_argument("--dialog-text", metavar="TITLE",
                         help="print the text of the focused field of this dialog instead of targets")
+    parser.add_argument("--state-line", metavar="NAME",
+                        help="print the whole name of the state list's line for this state instead of targets")
     parser.add_argument("targets", nargs="*")
     args = parser.parse_args()
     try:
         if args.dialog_text:
             print(dialog_text(find_app(args.pid, args.app), args.dialog_text))
+            return 0
+        if args.state_line:
+            print(state_line(find_app(args.pid, args.app), args.state_line).name)
             return 0
         for name, (x, y) in wait_locate(args.pid, args.app, args.targets, args.timeout, tuple(args.popup_labels)):
             print(f"Target {name} {x} {y}")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end run of the demo host in a virtual X server, driven by real X input
 # (xdotool): row clicks, Ctrl-click, the header's check box, the port filter
-# popup, the hidden key sequence, the Reset button, the header's column menu,
+# popup, the filter box and the state list (by mouse and keys), the header's
+# check box under a filter, the hidden key sequence, the Reset button, the header's column menu,
 # the find bar, Space and Ctrl+C on the keyboard, the CSV export and the
 # layout kept for the next start. The demo runs with
 # --e2e, which pins its window at 0,0 and logs every signal the host receives;
@@ -115,6 +116,9 @@ target_spec() {
         tool-plug) echo "tool:Plug card" ;;
         tool-startupgrade) echo "tool:Start upgrade" ;;
         tool-english) echo "tool:English" ;;
+        filter-box) echo "text:Filter (S/N, type, firmware)" ;;
+        state-all) echo "state:All" ;;
+        state-packet-errors) echo "state:Packet errors" ;;
         # The UTF-8 bytes, so that no locale is needed: "简体中文".
         tool-chinese) echo "tool:$(printf '\xe7\xae\x80\xe4\xbd\x93\xe4\xb8\xad\xe6\x96\x87')" ;;
         *) echo "$1" ;;
@@ -218,6 +222,50 @@ target popup-all
 m=$(mark)
 click popup-all
 wait_for "$m" "SignalFiltrate port=-1"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=19"
+
+step "type V5 into the filter box: fewer cards are shown; the header's box checks exactly those"
+m=$(mark)
+click filter-box
+xdotool type --delay 120 "V5" || fail "typing into the filter box"
+wait_for "$m" "Action TextFilter text=V5 shown="
+shown="$(tail -n "+$((m + 1))" "$log" | awk '$2 == "TextFilter" && $3 == "text=V5" { sub("shown=", "", $4); print $4; exit }')"
+[ -n "$shown" ] && [ "$shown" -gt 0 ] && [ "$shown" -lt 19 ] || fail "the filter box left '$shown' of 19 cards shown"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=$shown"
+m=$(mark)
+click header-check
+wait_for "$m" "RcvSelectChanged checked=$shown"
+wait_for "$m" "Status checked=$shown filter=-1 receivers=19 shown=$shown"
+m=$(mark)
+click header-check
+wait_for "$m" "RcvSelectChanged checked=0"
+m=$(mark)
+click filter-box
+xdotool key ctrl+a BackSpace || fail "clearing the filter box"
+wait_for "$m" "Action TextFilter text= shown=19"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=19"
+
+step "click the Packet errors line: its cards alone are shown; a second click shows all"
+line="$("$ATSPI_PYTHON" "$here/atspi_targets.py" --pid "$demo_pid" --state-line "Packet errors" 2>&1)" \
+    || fail "no Packet errors line: $line"
+errored="$(sed -n 's/^Packet errors (\([0-9]*\))$/\1/p' <<<"$line")"
+[ -n "$errored" ] || fail "the Packet errors line reads '$line'"
+m=$(mark)
+click state-packet-errors
+wait_for "$m" "Filters state=1 text= hidden=0"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=$errored"
+m=$(mark)
+click state-packet-errors
+wait_for "$m" "Filters state=0 text= hidden=0"
+wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=19"
+
+step "in the state list, Down and Return choose Too hot; Return again shows all"
+m=$(mark)
+xdotool key --delay 120 Down Return || fail "typing Down Return in the state list"
+wait_for "$m" "Filters state=2 text= hidden=0"
+m=$(mark)
+xdotool key Return || fail "typing Return in the state list"
+wait_for "$m" "Filters state=0 text= hidden=0"
 wait_for "$m" "Status checked=0 filter=-1 receivers=19 shown=19"
 
 step "Start upgrade with nothing checked: every card takes part, clicks on rows are ignored until it ends"
