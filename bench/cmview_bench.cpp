@@ -220,6 +220,39 @@ std::map<QString, double> MeasurePeers(int nRows, int nRuns)
     return mapPeer;
 }
 
+using FnTask = std::function<void()>;
+using FnRun = std::function<void(const char*, const char*, const FnTask&, const FnTask&)>;
+
+// The status and text filters beside the port filter's figures, then the
+// rewrites with limits set, which work out the limit states of every row.
+void MeasureHealth(CCMMainView& view, CSimWall& wall, const FnRun& run)
+{
+    run("filter to a state", "hide", [&]() { view.SetStatusFilter(HealthNone); },
+        [&]() { view.SetStatusFilter(HealthPacketErrors); });
+    run("state filter back to all", "unhide", [&]() { view.SetStatusFilter(HealthPacketErrors); },
+        [&]() { view.SetStatusFilter(HealthNone); });
+    // Firmware text that a few cards in a hundred match.
+    const QString strText = QStringLiteral("V5.1");
+    run("filter to a text", "hide", [&]() { view.SetTextFilter(QString()); }, [&]() { view.SetTextFilter(strText); });
+    run("text filter +1 letter", "", [&]() { view.SetTextFilter(strText.left(strText.size() - 1)); },
+        [&]() { view.SetTextFilter(strText); });
+    run("text filter cleared", "unhide", [&]() { view.SetTextFilter(strText); },
+        [&]() { view.SetTextFilter(QString()); });
+    view.SetTextFilter(QString());
+    view.SetStatusFilter(HealthNone);
+
+    SHealthLimits limits;
+    limits.optTemperatureHigh = 50.0;
+    limits.optVoltageLow = 4.9;
+    limits.optVoltageHigh = 5.2;
+    limits.optHumidityHigh = 60.0;
+    view.SetHealthLimits(limits);
+    run("UpdateShow with limits", "rewrite", [&]() { wall.Tick(); }, [&]() { view.UpdateShow(); });
+    run("packet re-read w/ limits", "rewrite", [&]() { wall.Tick(); },
+        [&]() { view.GetReceiverListView()->UpdatePacketCount(); });
+    view.SetHealthLimits(SHealthLimits());
+}
+
 std::vector<SResult> MeasureView(int nReceivers, int nRuns, const QString& strOnly)
 {
     const int nPorts = nReceivers >= 10000 ? 100 : 20;
@@ -290,6 +323,7 @@ std::vector<SResult> MeasureView(int nReceivers, int nRuns, const QString& strOn
         if (pPort)
             pPort->click();
     }, [&]() { pPopup->GetAllButton()->click(); });
+    MeasureHealth(view, wall, run);
 
     pList->SelectAll(false);
     const QRect rect0 = pList->visualRect(pList->model()->index(0, 1));
