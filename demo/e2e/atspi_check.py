@@ -4,8 +4,10 @@ column headers named by their labels (English and Chinese), the header's check
 box with its three states and its Toggle action, Filter and Reset as buttons
 with a Press action (disabled during an upgrade), each row's check state (as a
 checkable state where the platform's bridge passes one on, and always as the
-checked state and the words of its description), and the port popup's buttons. Run by run_atspi_e2e.sh inside an X server with an
-accessibility bus; exits 1 naming the step that failed.
+checked state and the words of its description), the port popup's buttons,
+and the state list as a list of named lines, its chosen one selected. Run by
+run_atspi_e2e.sh inside an X server with an accessibility bus; exits 1 naming
+the step that failed.
 """
 
 import argparse
@@ -153,6 +155,32 @@ def expect_labels(labels):
     return check
 
 
+def state_lines(app, name):
+    """The state list's lines as (name, selected), found as a list by its name."""
+    lst = at.find(app, (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX), name)
+    lines = []
+    for i in range(lst.childCount):
+        item = lst.getChildAtIndex(i)
+        if item is not None and item.getRole() == pyatspi.ROLE_LIST_ITEM:
+            lines.append((item.name, at.has_state(item, pyatspi.STATE_SELECTED)))
+    return lines
+
+
+def expect_state_lines(name, first, chosen):
+    """Nine lines, "<state> (<count>)" each, the first one named first, the line chosen selected."""
+    def check(app):
+        lines = state_lines(app, name)
+        if len(lines) != 9:
+            return f"the state list has {len(lines)} lines: {lines}"
+        if lines[0][0] != first:
+            return f"the first line reads {lines[0][0]!r}, not {first!r}"
+        if any(not n or not (n.endswith(")") or n.endswith("\uff09")) for n, _ in lines):
+            return f"a line has no count: {lines}"
+        selected = [i for i, (_, sel) in enumerate(lines) if sel]
+        return None if selected == [chosen] else f"lines {selected} selected, not {chosen}"
+    return check
+
+
 def enabled(acc):
     return at.has_state(acc, pyatspi.STATE_ENABLED) and at.has_state(acc, pyatspi.STATE_SENSITIVE)
 
@@ -214,6 +242,19 @@ def check_english(demo):
     demo.wait_log("toggle the box", m, "RcvSelectChanged checked=6")
     demo.wait_tree("rows after toggle", expect_rows(6, True))
 
+    step("the state list: nine named lines, All counting the port's six cards; a click on a line selects it")
+    demo.wait_tree("state list", expect_state_lines("Card states", "All (6)", 0))
+    m = demo.mark()
+    (_, (x, y)), = at.locate(demo.app, "state:Failed modules")
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"], check=True)
+    demo.wait_log("choose Failed modules", m, "Filters state=16 ")
+    demo.wait_tree("state list after the click", expect_state_lines("Card states", "All (6)", 5))
+    m = demo.mark()
+    (_, (x, y)), = at.locate(demo.app, "state:All")
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"], check=True)
+    demo.wait_log("choose All", m, "Filters state=0 ")
+    demo.wait_tree("state list after All", expect_state_lines("Card states", "All (6)", 0))
+
     step("during an upgrade Filter and Reset are disabled, afterwards enabled again")
     m = demo.mark()
     at.do_action(at.tool_button(demo.app, "Start upgrade"), "Press")
@@ -243,6 +284,9 @@ def main():
             if chinese == LABELS:
                 raise Failure("Chinese labels: the catalogue translates none of them")
             demo.wait_tree("Chinese column headers", expect_labels(chinese), 30)
+            list_name, = translated(args.translations, "CDemoHealth", ["Card states"])
+            all_name, = translated(args.translations, "CReceiverStatusList", ["All"])
+            demo.wait_tree("Chinese state list", expect_state_lines(list_name, all_name + "\uff0818\uff09", 0))
             demo.stop()
         except (Failure, at.NotFound) as failure:
             print(f"FAIL: {failure}")
