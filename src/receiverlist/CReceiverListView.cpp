@@ -86,7 +86,7 @@ void CReceiverListView::InitControl()
     d->pOrder = std::make_unique<CViewOrder>(d->pModel, d->pProxy);
     d->pChecking = std::make_unique<CReceiverChecking>(this, d->pModel, d->pProxy, d->pOrder.get());
     d->pProgress = std::make_unique<CUpgradeProgress>(this, d->pModel, d->pOrder.get());
-    d->pFilter = std::make_unique<CPortFilter>(this, d->pModel, d->pProxy, d->pHeader, d->pPortSelect);
+    d->pFilter = std::make_unique<CPortFilter>(this, d->pModel, d->pHeader, d->pPortSelect);
     d->pStatusFilter = std::make_unique<CStatusFilter>(this, d->pModel, d->pProxy, d->pFilter.get());
     d->pInput = std::make_unique<CReceiverListInput>(this, d->pModel, d->pProxy, d->pOrder.get(), d->pChecking.get(),
                                                      d->pStatusFilter.get());

@@ -8,17 +8,15 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSortFilterProxyModel>
 
-CPortFilter::CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
-                         CReceiverListHeader* pHeader, CPortSelectWidget* pPortSelect)
+CPortFilter::CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, CReceiverListHeader* pHeader,
+                         CPortSelectWidget* pPortSelect)
     : m_pView(pView)
     , m_pModel(pModel)
-    , m_pProxy(pProxy)
     , m_pHeader(pHeader)
     , m_pPortSelect(pPortSelect)
 {
-    Q_ASSERT(pView && pModel && pProxy && pHeader && pPortSelect);
+    Q_ASSERT(pView && pModel && pHeader && pPortSelect);
 }
 
 int CPortFilter::Apply()

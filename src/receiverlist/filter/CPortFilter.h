@@ -1,6 +1,5 @@
 #pragma once
 
-class QSortFilterProxyModel;
 class CPortSelectWidget;
 class CReceiverListHeader;
 class CReceiverListView;
@@ -11,8 +10,8 @@ class CReceiverTableModel;
 class CPortFilter
 {
 public:
-    CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, const QSortFilterProxyModel* pProxy,
-                CReceiverListHeader* pHeader, CPortSelectWidget* pPortSelect);
+    CPortFilter(CReceiverListView* pView, const CReceiverTableModel* pModel, CReceiverListHeader* pHeader,
+                CPortSelectWidget* pPortSelect);
 
     // Takes the runtime controller's filter port; returns the rows it shows.
     // CStatusFilter::Apply then hides the rows.
@@ -31,7 +30,6 @@ public:
 private:
     CReceiverListView* const m_pView;
     const CReceiverTableModel* const m_pModel;
-    const QSortFilterProxyModel* const m_pProxy;
     CReceiverListHeader* const m_pHeader;
     CPortSelectWidget* const m_pPortSelect;
     int m_nPort = -1;
