@@ -14,6 +14,10 @@
 # atspi_stop                ends every process atspi_start started
 # $ATSPI_PYTHON             a Python 3 that imports pyatspi
 # test_time_factor          CMVIEW_TEST_TIME_FACTOR as a whole number, at least 1
+# atspi_enter_xvfb <script> <demo> <tool>...
+#                           outside the virtual X server: skips (77) without a tool
+#                           or the bus, else runs the script again inside one, under
+#                           a hard limit; inside: sets Qt's X environment and returns
 
 ATSPI_LAUNCHER=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
@@ -84,4 +88,31 @@ atspi_stop() {
         kill "$atspi_session_bus_pid" 2>/dev/null
         atspi_session_bus_pid=""
     fi
+}
+
+atspi_enter_xvfb() {
+    local script="$1" demo="$2" tool missing
+    shift 2
+    if [ -n "${CMVIEW_E2E_INNER:-}" ]; then
+        export QT_QPA_PLATFORM=xcb
+        export QT_ENABLE_HIGHDPI_SCALING=0
+        export QT_SCALE_FACTOR=1
+        unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+        return 0
+    fi
+    for tool in xvfb-run xauth "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool not installed (scripts/setup-debian.sh installs it)"
+            exit 77
+        fi
+    done
+    missing="$(atspi_missing_tool)"
+    if [ -n "$missing" ]; then
+        echo "SKIP: $missing not installed (scripts/setup-debian.sh installs it)"
+        exit 77
+    fi
+    # The whole run, server included, gets a hard limit. -noreset keeps the
+    # accessibility bus's root window property.
+    exec timeout -k 5 $((150 * $(test_time_factor))) xvfb-run -a -s "-screen 0 1600x900x24 -noreset" \
+        env CMVIEW_E2E_INNER=1 bash "$script" "$demo"
 }

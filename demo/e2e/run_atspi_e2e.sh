@@ -20,28 +20,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/atspi_session.sh"
 factor="$(test_time_factor)"
 
-if [ -z "${CMVIEW_E2E_INNER:-}" ]; then
-    for tool in xvfb-run xauth; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIP: $tool not installed (scripts/setup-debian.sh installs it)"
-            exit 77
-        fi
-    done
-    missing="$(atspi_missing_tool)"
-    if [ -n "$missing" ]; then
-        echo "SKIP: $missing not installed (scripts/setup-debian.sh installs it)"
-        exit 77
-    fi
-    exec timeout -k 5 $((150 * factor)) xvfb-run -a -s "-screen 0 1600x900x24 -noreset" \
-        env CMVIEW_E2E_INNER=1 bash "$0" "$demo"
-fi
+atspi_enter_xvfb "$0" "$demo"
 
 # ---- inside the virtual X server
-
-export QT_QPA_PLATFORM=xcb
-export QT_ENABLE_HIGHDPI_SCALING=0
-export QT_SCALE_FACTOR=1
-unset QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 trap atspi_stop EXIT
 atspi_start $((10 * factor)) || { echo "FAIL: step 'start the accessibility bus' failed"; exit 1; }
 "$ATSPI_PYTHON" "$here/atspi_check.py" --demo "$demo" \
