@@ -6,6 +6,7 @@
 #include "CDemoHealth.h"
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
+#include "CDemoWallMap.h"
 #include "CSimWall.h"
 
 #include <QAction>
@@ -81,6 +82,7 @@ void CDemoMainWindow::InitMenus()
     m_pMenuLanguage->addAction(m_pActChinese);
     m_pOperatorTools->AddToMenus(m_pMenuFile, m_pActQuit, m_pMenuEdit, m_pMenuView);
     m_pHealth->AddToMenus(m_pMenuView, m_pMenuPreferences);
+    m_pWallMap->AddToMenus(m_pMenuView);
 
     m_pToolBar = addToolBar(QString());
     m_pToolBar->setObjectName(QStringLiteral("DemoToolBar"));

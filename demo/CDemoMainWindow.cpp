@@ -7,6 +7,7 @@
 
 #include "CCMMainView.h"
 #include "CDemoHealth.h"
+#include "CDemoWallMap.h"
 #include "CDemoLanguage.h"
 #include "CDemoOperatorTools.h"
 #include "CSimWall.h"
@@ -87,6 +88,7 @@ void CDemoMainWindow::InitControl()
     m_pOperatorTools = new CDemoOperatorTools(m_pMainView, this, m_options.strLayoutFile, bKeepLayout,
                                               [this](const QString& strLine) { Log(strLine); });
     m_pHealth = new CDemoHealth(m_pMainView, this, [this](const QString& strLine) { Log(strLine); });
+    m_pWallMap = new CDemoWallMap(m_pMainView, this, [this](const QString& strLine) { Log(strLine); });
     // Live ticks play out cards running hot, sagging voltage and failing
     // modules, so every state of the list turns up.
     m_pWall->SetHealthEvents(true);
@@ -157,6 +159,7 @@ void CDemoMainWindow::Retranslate()
     RetranslateDiagnostics();
     m_pOperatorTools->Retranslate();
     m_pHealth->Retranslate();
+    m_pWallMap->Retranslate();
 
     UpdateStatus();
     UpdateDiagnostics();

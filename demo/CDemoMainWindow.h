@@ -17,6 +17,7 @@ class QTimer;
 class QToolBar;
 class CCMMainView;
 class CDemoHealth;
+class CDemoWallMap;
 class CDemoLanguage;
 class CDemoOperatorTools;
 class CSimWall;
@@ -125,6 +126,7 @@ private:
     CCMMainView* m_pMainView = nullptr;
     CDemoOperatorTools* m_pOperatorTools = nullptr;
     CDemoHealth* m_pHealth = nullptr;
+    CDemoWallMap* m_pWallMap = nullptr;
     QTimer* m_pLiveTimer = nullptr;
     QTimer* m_pUpgradeTimer = nullptr;
 

@@ -54,6 +54,7 @@ void CCMMainView::SetConnect()
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::SignalFiltrate, this, &CCMMainView::SignalFiltrate);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusCountsChanged, this, &CCMMainView::StatusCountsChanged);
     connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::StatusFilterChanged, this, &CCMMainView::StatusFilterChanged);
+    connect(m_pPrivate->m_pReceiverListView, &CReceiverListView::CurrentRowChanged, this, &CCMMainView::CurrentRowChanged);
 }
 
 bool CCMMainView::Quit()

@@ -366,6 +366,12 @@ signals:
     void StatusCountsChanged();
     /// SetStatusFilter() set another state; read it with StatusFilter().
     void StatusFilterChanged();
+    /**
+     * @brief Another row became current (CurrentRow()), or none: a moving key,
+     * FindReceiver(), a click on a CWallMapView cell, or a rebuild that
+     * cleared it.
+     */
+    void CurrentRowChanged();
 
 public slots:
     /**

@@ -396,6 +396,7 @@ int CReceiverListView::FiltratePort(bool bClearChecks)
             return d->pModel->rowCount();
         const int nVisible = d->pStatusFilter->Apply(false);
         d->pHeader->SetHasRows(nVisible > 0);
+        emit RowsHiddenChanged();
         return nVisible;
     }
     d->pFilter->Apply();
@@ -404,6 +405,7 @@ int CReceiverListView::FiltratePort(bool bClearChecks)
     d->NoticeStatusCounts();
     d->pFilter->UpdateButton();
     d->pHeader->SetHasRows(nVisible > 0);
+    emit RowsHiddenChanged();
     if (bClearChecks && d->pHeader->GetCheckBoxState() != Qt::Unchecked) {
         d->pHeader->SetCheckBoxState(Qt::Unchecked, false);
         SelectAll(false);

@@ -7,6 +7,8 @@
 #include <QScopedPointer>
 #include <QVector>
 
+#include <vector>
+
 class QAbstractItemModel;
 class QIODevice;
 class QSortFilterProxyModel;
@@ -15,6 +17,7 @@ class CReceiverListDelegate;
 class CPortSelectWidget;
 class CScrollBar;
 class CColumnMap;
+class CReceiverTableModel;
 class CReceiverListViewPrivate;
 
 // The receiver table: one row per receiver card, read from the controllers.
@@ -76,6 +79,19 @@ public:
     // The rows the three filters show together.
     int GetShownRowCount() const;
 
+    // What the wall map reads and does (CReceiverListViewMap.cpp), by model row.
+    CReceiverTableModel* GetTableModel() const;
+    // Whether one of the filters hides the row.
+    bool IsModelRowHidden(int nRow) const;
+    // The current row, -1 for none.
+    int GetCurrentModelRow() const;
+    // Makes the row current, scrolls to it and frames it, as a key move does.
+    void SetCurrentModelRow(int nRow);
+    // A Ctrl- or Shift-press on a card from outside the table, by the table's
+    // rules; a Shift range runs over vecOrder (model rows). Nothing while an
+    // upgrade is shown.
+    void PressModelRow(int nRow, Qt::KeyboardModifiers modifiers, const std::vector<int>& vecOrder);
+
     // Read-only access for hosts and checks.
     // The table model (a CReceiverTableModel inside the library).
     QAbstractItemModel* GetModel() const;
@@ -105,6 +121,12 @@ signals:
     void SignalFiltrate();
     void StatusCountsChanged();
     void StatusFilterChanged();
+    // A filter hid or showed rows.
+    void RowsHiddenChanged();
+    // SetHealthLimits() set other limits.
+    void HealthLimitsChanged();
+    // Another row became current (or none).
+    void CurrentRowChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -112,6 +134,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // Passes on only the rows on screen of a change notice: an update of a
     // whole wall would otherwise have the view measure every row's rectangle.

@@ -23,6 +23,7 @@ void CReceiverListViewPrivate::ApplyStatusFilter()
 {
     const int nVisible = pStatusFilter->Apply(false);
     pHeader->SetHasRows(nVisible > 0);
+    emit q->RowsHiddenChanged();
     ShowCheckSummary();
     q->viewport()->update();
 }
@@ -36,6 +37,7 @@ void CReceiverListView::SetHealthLimits(const SHealthLimits& limits)
     if (d->pStatusFilter->State() != HealthNone)
         d->ApplyStatusFilter();
     d->NoticeStatusCounts();
+    emit HealthLimitsChanged();
 }
 
 SHealthLimits CReceiverListView::HealthLimits() const

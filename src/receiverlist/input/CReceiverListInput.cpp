@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QSortFilterProxyModel>
 
+#include <algorithm>
+
 CReceiverListInput::CReceiverListInput(CReceiverListView* pView, CReceiverTableModel* pModel,
                                        const QSortFilterProxyModel* pProxy, const CViewOrder* pOrder,
                                        CReceiverChecking* pChecking, const CStatusFilter* pStatusFilter)
@@ -127,25 +129,52 @@ void CReceiverListInput::CtrlClick(int nRow)
 
 void CReceiverListInput::ShiftClick(int nRow, int nViewRow)
 {
+    // The range runs over the rows as the user sees them.
+    const std::vector<int> vecOrder = m_pOrder->RowsInViewOrder();
+    int nPosAnchor = int(vecOrder.size());
+    if (m_nAnchorRow < nPosAnchor) {
+        const QModelIndex indexAnchor = m_pProxy->mapFromSource(m_pModel->index(m_nAnchorRow, 0));
+        if (indexAnchor.isValid())
+            nPosAnchor = indexAnchor.row();
+    }
+    ShiftRange(nRow, vecOrder, nViewRow, nPosAnchor);
+}
+
+void CReceiverListInput::ShiftRange(int nRow, const std::vector<int>& vecOrder, int nPos, int nPosAnchor)
+{
     m_bMultiCheck = true;
     if (nRow == m_nAnchorRow) {
         Toggle(nRow, false);
     } else {
-        // The range runs over the rows as the user sees them.
-        const std::vector<int> vecOrder = m_pOrder->RowsInViewOrder();
         const int nRows = int(vecOrder.size());
-        int nPosAnchor = nRows;
-        if (m_nAnchorRow < nRows) {
-            const QModelIndex indexAnchor = m_pProxy->mapFromSource(m_pModel->index(m_nAnchorRow, 0));
-            if (indexAnchor.isValid())
-                nPosAnchor = indexAnchor.row();
-        }
-        const int nFrom = qMax(0, qMin(nViewRow, nPosAnchor));
-        const int nTo = qMin(nRows - 1, qMax(nViewRow, nPosAnchor));
+        const int nFrom = qMax(0, qMin(nPos, nPosAnchor));
+        const int nTo = qMin(nRows - 1, qMax(nPos, nPosAnchor));
         CheckRange(vecOrder, nFrom, nTo);
     }
     m_nAnchorRow = -1;
     m_pChecking->Report();
+}
+
+void CReceiverListInput::PressCard(int nRow, Qt::KeyboardModifiers modifiers, const std::vector<int>& vecOrder)
+{
+    Q_ASSERT(vecOrder.size() == size_t(m_pModel->rowCount()));
+    if (!m_pModel->IsRow(nRow))
+        return;
+    if (modifiers == Qt::ControlModifier) {
+        CtrlClick(nRow);
+    } else if (modifiers == Qt::ShiftModifier && m_nAnchorRow != -1 && !m_bMultiCheck) {
+        const auto itRow = std::find(vecOrder.begin(), vecOrder.end(), nRow);
+        const auto itAnchor = std::find(vecOrder.begin(), vecOrder.end(), m_nAnchorRow);
+        ShiftRange(nRow, vecOrder, int(itRow - vecOrder.begin()), int(itAnchor - vecOrder.begin()));
+    } else if (nRow == m_nAnchorRow) {
+        if (m_pModel->IsCheckable(nRow)) {
+            Toggle(nRow, false);
+            m_pChecking->Report();
+            m_pView->viewport()->update();
+        }
+    } else {
+        PlainClick(nRow);
+    }
 }
 
 void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom, int nTo)
@@ -157,7 +186,7 @@ void CReceiverListInput::CheckRange(const std::vector<int>& vecOrder, int nFrom,
     std::vector<char> vecSkip(size_t(nTo - nFrom + 1), 0);
     if (m_pStatusFilter->IsActive()) {
         for (int i = nFrom; i <= nTo; ++i)
-            vecSkip[size_t(i - nFrom)] = m_pView->isRowHidden(i, QModelIndex()) ? 1 : 0;
+            vecSkip[size_t(i - nFrom)] = m_pChecking->IsModelRowHidden(vecOrder[size_t(i)]) ? 1 : 0;
     }
     for (int i = nFrom; i <= nTo; ++i) {
         if (!vecSkip[size_t(i - nFrom)] && !pModel->IsCheckable(vecOrder[size_t(i)]))

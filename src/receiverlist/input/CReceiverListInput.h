@@ -35,6 +35,10 @@ public:
     // Space on the current row: a click on its box; with bShift a Shift-click
     // on the row.
     void KeyCheck(bool bShift);
+    // A Ctrl- or Shift-press on a card from outside the table (the wall map),
+    // by the table's rules; a Shift range runs over vecOrder, model rows in
+    // the order the caller shows them.
+    void PressCard(int nRow, Qt::KeyboardModifiers modifiers, const std::vector<int>& vecOrder);
     void Hover(const QPoint& pos);
     // The pointer entered the table at pos (in viewport coordinates).
     void Enter(const QPoint& pos);
@@ -70,6 +74,8 @@ private:
     void ClickBox(int nRow);
     void CtrlClick(int nRow);
     void ShiftClick(int nRow, int nViewRow);
+    // Checks from the anchor to nRow, at nPos and nPosAnchor in vecOrder.
+    void ShiftRange(int nRow, const std::vector<int>& vecOrder, int nPos, int nPosAnchor);
     void CheckRange(const std::vector<int>& vecOrder, int nFrom, int nTo);
     void PlainClick(int nRow);
 

@@ -103,6 +103,16 @@ public:
     }
     bool HasOverrides(int nRow) const { return Hot(nRow).bOverrides; }
 
+    // The numbers the wall map colours cells by, as last written.
+    const SSensorReadings& Readings(int nRow) const
+    {
+        Q_ASSERT(IsRow(nRow));
+        return m_vecHealth[size_t(nRow)].readings;
+    }
+    uint32_t ErrorPackets(int nRow) const { return Hot(nRow).nErrorPackets; }
+    uint32_t TotalPackets(int nRow) const { return Hot(nRow).nTotalPackets; }
+    const SRowProgressInfo& Progress(int nRow) const { return Hot(nRow).progress; }
+
     // The limits readings are compared with. A change restates every row and
     // announces the sensor cells of the rows whose states changed.
     void SetHealthLimits(const SHealthLimits& limits);

@@ -1,0 +1,199 @@
+// How the wall map follows its view: the table model's notices tell which
+// rows changed, and only the cells whose colour or marks changed with them
+// are repainted.
+
+#include "CWallMapView_p.h"
+
+#include "CCMMainView.h"
+#include "CReceiverListView.h"
+#include "CReceiverTableModel.h"
+#include "TavrelCMControl.h"
+#include "WallMapMeasure.h"
+
+#include <QRegion>
+#include <QScrollBar>
+
+namespace
+{
+// Past this many changed cells one repaint of the viewport is cheaper than a
+// region of rectangles.
+constexpr size_t c_nMaxCellRects = 2048;
+
+bool IsFahrenheit()
+{
+    return g_pPreferenceControl && g_pPreferenceControl->IsTemperatureFahrenheit();
+}
+}
+
+CWallMapViewPrivate::CWallMapViewPrivate(CWallMapView* pMap)
+    : q(pMap)
+{
+}
+
+void CWallMapViewPrivate::Bind(CCMMainView* pView)
+{
+    for (const QMetaObject::Connection& connection : std::as_const(vecConnection))
+        QObject::disconnect(connection);
+    vecConnection.clear();
+    pMainView = pView;
+    pList = pView ? pView->GetReceiverListView() : nullptr;
+    pModel = pList ? pList->GetTableModel() : nullptr;
+    if (pModel) {
+        const auto rebuild = [this]() { Rebuild(); };
+        vecConnection
+            << QObject::connect(pModel, &QAbstractItemModel::dataChanged, q,
+                                [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                                    OnDataChanged(topLeft.row(), bottomRight.row());
+                                })
+            << QObject::connect(pModel, &QAbstractItemModel::modelReset, q, rebuild)
+            << QObject::connect(pModel, &QAbstractItemModel::layoutChanged, q, rebuild)
+            << QObject::connect(pModel, &QAbstractItemModel::rowsInserted, q, rebuild)
+            << QObject::connect(pModel, &QAbstractItemModel::rowsRemoved, q, rebuild)
+            << QObject::connect(pList, &CReceiverListView::RowsHiddenChanged, q, [this]() { OnRowsHiddenChanged(); })
+            << QObject::connect(pList, &CReceiverListView::CurrentRowChanged, q, [this]() { OnCurrentChanged(); })
+            << QObject::connect(pList, &CReceiverListView::HealthLimitsChanged, q, [this]() { RestyleAll(); })
+            // A widget tells of its end before its guards are cleared, its
+            // children already gone: unbind first.
+            << QObject::connect(pView, &QObject::destroyed, q, [this]() { Bind(nullptr); });
+    }
+    Rebuild();
+}
+
+void CWallMapViewPrivate::Rebuild()
+{
+    if (!pModel || !pList) {
+        layout = CWallMapLayout();
+        vecColour.clear();
+        vecFlags.clear();
+        nCurrentRow = -1;
+    } else {
+        layout.Build(*pModel);
+        vecColour.assign(size_t(layout.RowCount()), 0);
+        vecFlags.assign(size_t(layout.RowCount()), 0);
+        for (int r = 0; r < layout.RowCount(); ++r) {
+            ReadHidden(r);
+            Restyle(r);
+        }
+        nCurrentRow = pList->GetCurrentModelRow();
+    }
+    limitsPainted = pModel ? pModel->HealthLimits() : SHealthLimits();
+    bFahrenheit = IsFahrenheit();
+    UpdateLegend();
+    UpdateGeometry();
+    q->viewport()->update();
+}
+
+void CWallMapViewPrivate::RestyleAll()
+{
+    if (!pModel)
+        return;
+    for (int r = 0; r < layout.RowCount(); ++r)
+        Restyle(r);
+    limitsPainted = pModel->HealthLimits();
+    bFahrenheit = IsFahrenheit();
+    UpdateLegend();
+    q->viewport()->update();
+}
+
+bool CWallMapViewPrivate::Restyle(int nRow)
+{
+    Q_ASSERT(pModel && nRow >= 0 && size_t(nRow) < vecColour.size());
+    // The hidden flag is the filters' answer as last asked (OnRowsHiddenChanged):
+    // an update does not hide rows, the filter pass after it tells.
+    const bool bHidden = vecFlags[size_t(nRow)] & CellHidden;
+    const uint8_t nFlags = uint8_t((pModel->IsChecked(nRow) ? CellChecked : 0) | (bHidden ? CellHidden : 0));
+    QRgb rgb = WallMapMeasure::Colour(eMeasure, *pModel, nRow);
+    if (bHidden)
+        rgb = WallMapMeasure::Dimmed(rgb);
+    if (rgb == vecColour[size_t(nRow)] && nFlags == vecFlags[size_t(nRow)])
+        return false;
+    vecColour[size_t(nRow)] = rgb;
+    vecFlags[size_t(nRow)] = nFlags;
+    return true;
+}
+
+bool CWallMapViewPrivate::ReadHidden(int nRow)
+{
+    const bool bHidden = pList->IsModelRowHidden(nRow);
+    uint8_t& nFlags = vecFlags[size_t(nRow)];
+    if (bool(nFlags & CellHidden) == bHidden)
+        return false;
+    nFlags = uint8_t(bHidden ? nFlags | CellHidden : nFlags & ~CellHidden);
+    // The colour was painted for the other state: work it out again.
+    vecColour[size_t(nRow)] = 0;
+    return true;
+}
+
+void CWallMapViewPrivate::OnDataChanged(int nFirstRow, int nLastRow)
+{
+    if (!pModel)
+        return;
+    if (layout.IsStale(*pModel, nFirstRow, nLastRow)) {
+        Rebuild();
+        return;
+    }
+    // The unit and the limits come with updates and refreshes; the legend
+    // (and a scale that ends at a limit) follow.
+    if (IsFahrenheit() != bFahrenheit || pModel->HealthLimits() != limitsPainted) {
+        RestyleAll();
+        return;
+    }
+    std::vector<int> vecRows;
+    for (int r = qMax(0, nFirstRow); r <= nLastRow && r < layout.RowCount(); ++r) {
+        if (Restyle(r))
+            vecRows.push_back(r);
+    }
+    UpdateRows(vecRows);
+}
+
+void CWallMapViewPrivate::OnRowsHiddenChanged()
+{
+    if (!pModel)
+        return;
+    std::vector<int> vecRows;
+    for (int r = 0; r < layout.RowCount(); ++r) {
+        if (ReadHidden(r) && Restyle(r))
+            vecRows.push_back(r);
+    }
+    UpdateRows(vecRows);
+}
+
+void CWallMapViewPrivate::OnCurrentChanged()
+{
+    if (!pList)
+        return;
+    const int nPrevious = nCurrentRow;
+    nCurrentRow = pList->GetCurrentModelRow();
+    if (nCurrentRow == nPrevious)
+        return;
+    UpdateRows({ nPrevious, nCurrentRow });
+    if (nCurrentRow >= 0) {
+        // Keep the framed card in sight, as the table does its row.
+        const QRect rect = RowUpdateRect(nCurrentRow);
+        const QRect rectArea = q->viewport()->rect().adjusted(GutterWidth(), 0, 0, 0);
+        if (!rectArea.contains(rect)) {
+            const QPoint ptCentre = rect.center();
+            q->horizontalScrollBar()->setValue(ContentX() + ptCentre.x() - (rectArea.left() + rectArea.width() / 2));
+            q->verticalScrollBar()->setValue(ContentY() + ptCentre.y() - rectArea.height() / 2);
+        }
+    }
+}
+
+void CWallMapViewPrivate::UpdateRows(const std::vector<int>& vecRows)
+{
+    if (vecRows.empty())
+        return;
+    if (vecRows.size() > c_nMaxCellRects) {
+        q->viewport()->update();
+        return;
+    }
+    QRegion region;
+    const QRect rectArea = q->viewport()->rect();
+    for (int r : vecRows) {
+        const QRect rect = RowUpdateRect(r) & rectArea;
+        if (!rect.isEmpty())
+            region += rect;
+    }
+    if (!region.isEmpty())
+        q->viewport()->update(region);
+}
