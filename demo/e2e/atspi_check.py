@@ -5,7 +5,9 @@ box with its three states and its Toggle action, Filter and Reset as buttons
 with a Press action (disabled during an upgrade), each row's check state (as a
 checkable state where the platform's bridge passes one on, and always as the
 checked state and the words of its description), the port popup's buttons,
-and the state list as a list of named lines, its chosen one selected. Run by
+the state list as a list of named lines, its chosen one selected, and the wall
+map as a table of ports by positions whose cells name their cards, clicked and
+Ctrl-clicked with real X input. Run by
 run_atspi_e2e.sh inside an X server with an accessibility bus; exits 1 naming
 the step that failed.
 """
@@ -185,6 +187,56 @@ def enabled(acc):
     return at.has_state(acc, pyatspi.STATE_ENABLED) and at.has_state(acc, pyatspi.STATE_SENSITIVE)
 
 
+def xdotool_click(x, y, ctrl=False):
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True)
+    if ctrl:
+        subprocess.run(["xdotool", "keydown", "ctrl", "click", "1", "keyup", "ctrl"], check=True)
+    else:
+        subprocess.run(["xdotool", "click", "1"], check=True)
+
+
+def expect_map_cell_checked(port, position, checked):
+    def check(app):
+        cell = at.map_cell(app, port, position)
+        return None if at.has_state(cell, pyatspi.STATE_CHECKED) == checked else f"map cell {cell.name!r} checked is not {checked}"
+    return check
+
+
+def check_map(demo):
+    step("the wall map: a table of the 3 ports by 6 positions, each cell naming its card and state")
+
+    def shape(app):
+        cells = at.wall_map(app).queryTable()
+        if (cells.nRows, cells.nColumns) != (3, 6):
+            return f"the map is {cells.nRows} x {cells.nColumns}"
+        if cells.getRowDescription(1) != "Port 2" or cells.getColumnDescription(2) != "Position 3":
+            return f"line 1 is {cells.getRowDescription(1)!r}, column 2 {cells.getColumnDescription(2)!r}"
+        name = cells.getAccessibleAt(1, 2).name
+        return None if name.startswith("Port 2, position 3: S/N ") else f"cell (1, 2) is named {name!r}"
+    demo.wait_tree("map shape", shape, 30)
+
+    step("a click on the map's cell of port 2, position 3 makes its row (the 9th) the table's current one")
+    m = demo.mark()
+    (_, (x, y)), = at.locate(demo.app, "map-cell:2:3")
+    xdotool_click(x, y)
+    demo.wait_log("click a map cell", m, "Current row=8")
+
+    step("a Ctrl-click on the map's cell of port 3, position 1 checks that card, in the table and on the map")
+    m = demo.mark()
+    (_, (x, y)), = at.locate(demo.app, "map-cell:3:1")
+    xdotool_click(x, y, ctrl=True)
+    demo.wait_log("ctrl-click a map cell", m, "RcvSelectChanged checked=1")
+    demo.wait_tree("rows after the map's ctrl-click", expect_rows(18, {12}))
+    demo.wait_tree("map cell after the ctrl-click", expect_map_cell_checked(3, 1, True))
+
+    step("a second Ctrl-click on it clears the check again")
+    m = demo.mark()
+    xdotool_click(x, y, ctrl=True)
+    demo.wait_log("second ctrl-click on the map cell", m, "RcvSelectChanged checked=0")
+    demo.wait_tree("rows after the second ctrl-click", expect_rows(18, False))
+    demo.wait_tree("map cell after the second ctrl-click", expect_map_cell_checked(3, 1, False))
+
+
 def check_english(demo):
     step("the column headers carry the painted labels")
     demo.wait_tree("column headers", expect_labels(LABELS), 30)
@@ -208,6 +260,8 @@ def check_english(demo):
 
     step("every row is checkable, none checked")
     demo.wait_tree("rows at start", expect_rows(18, False))
+
+    check_map(demo)
 
     step("Toggle on the header box: every row checked, the host hears it")
     m = demo.mark()

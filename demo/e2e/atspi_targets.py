@@ -17,6 +17,7 @@ Targets (each printed as "Target <target> <x> <y>"):
     popup-port<N>          the port popup's button for port N
     state:<name>           the state list's line for that state ("<name> (<count>)")
     text:<name>            the editable field with that name (the filter box)
+    map-cell:<port>:<pos>  the wall map's cell of that port and position (from 1)
 
 It waits up to --timeout seconds (times CMVIEW_TEST_TIME_FACTOR) for every
 target to be on screen, and exits 1 naming the first one it did not find. Also
@@ -139,8 +140,30 @@ def header_control(app, which):
     return control
 
 
+def is_receiver_table(acc):
+    """The receiver table has column headers; the wall map, also a table, has none."""
+    return acc.childCount > 0 and acc.getChildAtIndex(0) is not None \
+        and acc.getChildAtIndex(0).getRole() in HEADER_ROLES
+
+
 def table(app):
-    return find(app, TABLE_ROLES)
+    return find(app, TABLE_ROLES, within=is_receiver_table)
+
+
+def wall_map(app):
+    """The wall map: a table of ports (rows) by positions (columns) without headers."""
+    return find(app, (pyatspi.ROLE_TABLE,), within=lambda acc: not is_receiver_table(acc))
+
+
+def map_cell(app, port, position):
+    """The map's cell of the port and position, both counted from 1 as shown."""
+    cells = wall_map(app).queryTable()
+    for line in range(cells.nRows):
+        if cells.getRowDescription(line).split()[-1] == str(port):
+            cell = cells.getAccessibleAt(line, position - 1)
+            if cell is not None:
+                return cell
+    raise NotFound(f"the wall map has no cell for port {port} position {position}")
 
 
 def column_headers(app):
@@ -207,6 +230,9 @@ def locate(app, target, labels_for_popup=("All", "Port ")):
         return [(target, centre(state_line(app, target[len("state:"):])))]
     if target.startswith("text:"):
         return [(target, centre(find(app, TEXT_ROLES, target[len("text:"):])))]
+    if target.startswith("map-cell:"):
+        _, port, position = target.split(":")
+        return [(target, centre(map_cell(app, int(port), int(position))))]
     if target == "popup-all":
         return [(target, centre(find(popup(app), BUTTON_ROLES, labels_for_popup[0])))]
     if target.startswith("popup-port"):

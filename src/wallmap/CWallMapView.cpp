@@ -3,6 +3,7 @@
 #include "CCMMainView.h"
 #include "CReceiverListView.h"
 #include "CReceiverTableModel.h"
+#include "CWallMapAccessible.h"
 #include "CWallMapLegend.h"
 #include "CWallMapView_p.h"
 #include "WallMapMeasure.h"
@@ -47,6 +48,7 @@ CWallMapView::~CWallMapView()
 void CWallMapView::InitControl()
 {
     Q_D(CWallMapView);
+    CWallMapAccessible::InstallFactory();
     setObjectName(QStringLiteral("WallMapView"));
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);

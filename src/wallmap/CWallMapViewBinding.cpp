@@ -61,6 +61,7 @@ void CWallMapViewPrivate::Bind(CCMMainView* pView)
 
 void CWallMapViewPrivate::Rebuild()
 {
+    ++nLayoutStamp;
     if (!pModel || !pList) {
         layout = CWallMapLayout();
         vecColour.clear();

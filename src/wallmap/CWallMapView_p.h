@@ -73,6 +73,8 @@ public:
     QVector<QMetaObject::Connection> vecConnection;
 
     CWallMapLayout layout;
+    // Counts the layouts: the accessible cells of an older one are stale.
+    quint64 nLayoutStamp = 1;
     // Per model row: the colour painted (dimmed when hidden) and the flags.
     std::vector<QRgb> vecColour;
     std::vector<uint8_t> vecFlags;
