@@ -69,15 +69,16 @@ void CWallMapViewPrivate::PaintCells(QPainter& painter, const QRect& rectDirty) 
     const int nLastLine = qMin(layout.LineCount() - 1, (y0 + rectCells.height() - 1) / nPitch);
     const int nFirstColumn = qMax(0, x0 / nPitch);
     const int nLastColumn = qMin(layout.ColumnCount() - 1, (x0 + rectCells.width() - 1) / nPitch);
-    // Cells in the image's coordinates.
+    // Cells in the image's coordinates: cell (0, 0) sits at ptZero.
     const QPoint ptOrigin = rectCells.topLeft();
+    const QPoint ptZero = CellRect(0, 0).topLeft() - ptOrigin;
     for (int nLine = nFirstLine; nLine <= nLastLine; ++nLine) {
         for (int nColumn = nFirstColumn; nColumn <= nLastColumn; ++nColumn) {
             const int r = layout.RowAt(nLine, nColumn);
             if (r < 0)
                 continue;
-            FillCell(image, CellRect(nLine, nColumn).translated(-ptOrigin), vecColour[size_t(r)],
-                     vecFlags[size_t(r)] & CellChecked);
+            const QRect rectCell(ptZero.x() + nColumn * nPitch, ptZero.y() + nLine * nPitch, nPitch - 1, nPitch - 1);
+            FillCell(image, rectCell, vecColour[size_t(r)], vecFlags[size_t(r)] & CellChecked);
         }
     }
     painter.drawImage(ptOrigin, image);

@@ -163,13 +163,13 @@ QRect CWallMapView::CellRectAt(int nLine, int nColumn) const
 
 // Geometry ------------------------------------------------------------------
 
-int CWallMapViewPrivate::GutterWidth() const
+void CWallMapViewPrivate::UpdateGutter()
 {
     int nWidest = 1;
     for (int nLine = 0; nLine < layout.LineCount(); ++nLine)
         nWidest = qMax(nWidest, layout.LinePort(nLine));
     // Ports are shown counted from 1, as the table shows them.
-    return q->fontMetrics().horizontalAdvance(QString::number(qint64(nWidest) + 1)) + 2 * c_nGutterPadding;
+    nGutter = q->fontMetrics().horizontalAdvance(QString::number(qint64(nWidest) + 1)) + 2 * c_nGutterPadding;
 }
 
 int CWallMapViewPrivate::ContentX() const
@@ -217,6 +217,7 @@ void CWallMapViewPrivate::UpdateLegend()
 
 void CWallMapViewPrivate::UpdateGeometry()
 {
+    UpdateGutter();
     const QRect rectFrame = q->contentsRect();
     const int nLegend = pLegend->HeightForWidth(rectFrame.width());
     pLegend->setGeometry(rectFrame.left(), rectFrame.top(), rectFrame.width(), nLegend);

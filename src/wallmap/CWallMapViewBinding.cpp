@@ -71,8 +71,9 @@ void CWallMapViewPrivate::Rebuild()
         layout.Build(*pModel);
         vecColour.assign(size_t(layout.RowCount()), 0);
         vecFlags.assign(size_t(layout.RowCount()), 0);
+        const bool bNoneHidden = pList->GetShownRowCount() == layout.RowCount();
         for (int r = 0; r < layout.RowCount(); ++r) {
-            ReadHidden(r);
+            SetHidden(r, !bNoneHidden && pList->IsModelRowHidden(r));
             Restyle(r);
         }
         nCurrentRow = pList->GetCurrentModelRow();
@@ -113,9 +114,8 @@ bool CWallMapViewPrivate::Restyle(int nRow)
     return true;
 }
 
-bool CWallMapViewPrivate::ReadHidden(int nRow)
+bool CWallMapViewPrivate::SetHidden(int nRow, bool bHidden)
 {
-    const bool bHidden = pList->IsModelRowHidden(nRow);
     uint8_t& nFlags = vecFlags[size_t(nRow)];
     if (bool(nFlags & CellHidden) == bHidden)
         return false;
@@ -151,9 +151,13 @@ void CWallMapViewPrivate::OnRowsHiddenChanged()
 {
     if (!pModel)
         return;
+    // Every refresh and update passes the filters again; with nothing hidden
+    // no row needs asking.
+    const bool bNoneHidden = pList->GetShownRowCount() == layout.RowCount();
     std::vector<int> vecRows;
     for (int r = 0; r < layout.RowCount(); ++r) {
-        if (ReadHidden(r) && Restyle(r))
+        const bool bChanged = bNoneHidden ? SetHidden(r, false) : SetHidden(r, pList->IsModelRowHidden(r));
+        if (bChanged && Restyle(r))
             vecRows.push_back(r);
     }
     UpdateRows(vecRows);

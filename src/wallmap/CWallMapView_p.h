@@ -43,8 +43,8 @@ public:
     // Works out the row's cell as it should be painted; true when it differs
     // from what was painted.
     bool Restyle(int nRow);
-    // Asks the filters whether they hide the row; true when that changed.
-    bool ReadHidden(int nRow);
+    // Marks the row hidden by the filters or not; true when that changed.
+    bool SetHidden(int nRow, bool bHidden);
     // Repaints the cells of the rows; the whole viewport for many.
     void UpdateRows(const std::vector<int>& vecRows);
 
@@ -59,7 +59,9 @@ public:
     int RowAt(const QPoint& pos) const;
     void UpdateGeometry();
     void UpdateLegend();
-    int GutterWidth() const;
+    int GutterWidth() const { return nGutter; }
+    // Measures the port labels' column again (a new layout or font).
+    void UpdateGutter();
 
     // Painting (CWallMapPaint.cpp).
     void PaintCells(QPainter& painter, const QRect& rectDirty) const;
@@ -85,5 +87,6 @@ public:
     CWallMapView::EMeasure eMeasure = CWallMapView::MeasureHealth;
     int nZoomSize = 0;   // 0: fit the widget
     int nCellSize = CWallMapView::c_nMinCellSize;
+    int nGutter = 0;
     CWallMapLegend* pLegend = nullptr;
 };
