@@ -4,7 +4,7 @@
 <context>
     <name>CColumnVisibility</name>
     <message>
-        <location filename="../../src/receiverlist/header/CColumnVisibility.cpp" line="+137"/>
+        <location filename="../../src/receiverlist/header/CColumnVisibility.cpp" line="+143"/>
         <source>Reset columns</source>
         <translation>重置列</translation>
     </message>
@@ -133,17 +133,18 @@
 <context>
     <name>CDemoHealth</name>
     <message>
-        <location filename="../../demo/CDemoHealth.cpp" line="+126"/>
+        <location filename="../../demo/CDemoHealth.cpp" line="+128"/>
         <source>Filter (S/N, type, firmware)</source>
         <translation>筛选（序列号、类型、固件）</translation>
     </message>
     <message>
         <location line="+3"/>
+        <location line="+1"/>
         <source>Card states</source>
         <translation>接收卡状态</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Health &amp;limits...</source>
         <translation>健康阈值(&amp;L)...</translation>
     </message>
@@ -196,12 +197,12 @@
 <context>
     <name>CDemoMainWindow</name>
     <message>
-        <location filename="../../demo/CDemoMainWindow.cpp" line="+290"/>
+        <location filename="../../demo/CDemoMainWindow.cpp" line="+156"/>
         <source>CMView Demo - Receiver Cards</source>
         <translation>CMView 演示 - 接收卡</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../../demo/CDemoActions.cpp" line="+111"/>
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>
     </message>
@@ -341,7 +342,7 @@
         <translation>退出</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../../demo/CDemoStatus.cpp" line="+63"/>
         <source>Diagnostics</source>
         <translation>诊断信息</translation>
     </message>
@@ -386,7 +387,7 @@
         <translation>升级</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location filename="../../demo/CDemoMainWindow.cpp" line="+89"/>
         <source>A card was plugged on port %1. Click Reset in the table header to detect it.</source>
         <translation>已在端口 %1 插入一张接收卡。请点击表头中的“重置”进行检测。</translation>
     </message>
@@ -411,7 +412,7 @@
         <translation>检测发现显示屏已变化：现有 %1 张接收卡。</translation>
     </message>
     <message>
-        <location line="+122"/>
+        <location filename="../../demo/CDemoStatus.cpp" line="+30"/>
         <source>1 receiver checked</source>
         <translation>已勾选 1 张接收卡</translation>
     </message>
@@ -451,7 +452,7 @@
         <translation>升级中：已完成 %1 / %2，失败 %3</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <location line="+8"/>
         <source>none</source>
         <translation>无</translation>
@@ -480,7 +481,7 @@
 <context>
     <name>CDemoOperatorTools</name>
     <message>
-        <location filename="../../demo/CDemoOperatorTools.cpp" line="+105"/>
+        <location filename="../../demo/CDemoOperatorTools.cpp" line="+99"/>
         <source>&amp;Copy</source>
         <translation>复制(&amp;C)</translation>
     </message>
@@ -535,7 +536,7 @@
         <translation>关闭查找栏</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+25"/>
         <source>Copied to the clipboard.</source>
         <translation>已复制到剪贴板。</translation>
     </message>
@@ -566,9 +567,23 @@
     </message>
 </context>
 <context>
+    <name>CDemoWallMap</name>
+    <message>
+        <location filename="../../demo/CDemoWallMap.cpp" line="+62"/>
+        <location line="+1"/>
+        <source>Wall map</source>
+        <translation>墙体地图</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Map colours</source>
+        <translation>地图着色</translation>
+    </message>
+</context>
+<context>
     <name>CHeaderAccessible</name>
     <message>
-        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+72"/>
+        <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+101"/>
         <source>Receiver table header</source>
         <translation>接收卡表头</translation>
     </message>
@@ -596,85 +611,74 @@
 <context>
     <name>CReceiverListHeader</name>
     <message>
-        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+113"/>
-        <location line="+29"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+134"/>
         <source>Port</source>
         <translation>端口</translation>
     </message>
     <message>
-        <location line="-29"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>String position</source>
         <translation>级联位置</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Type</source>
         <translation>类型</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>S/N</source>
         <translation>序列号</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Firmware</source>
         <translation>固件版本</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <location line="+31"/>
+        <location line="+1"/>
         <source>Error/Total packets</source>
         <translation>误码/总包数</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Progress</source>
         <translation>进度</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Failed module</source>
         <translation>故障模组</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Temperature</source>
         <translation>温度</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <location line="+31"/>
+        <location line="+1"/>
         <source>Humidity</source>
         <translation>湿度</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <location line="+31"/>
+        <location line="+1"/>
         <source>Voltage</source>
         <translation>电压</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <location line="+32"/>
+        <location line="+1"/>
         <source>Uptime</source>
         <translation>运行时间</translation>
     </message>
     <message>
         <location filename="../../src/receiverlist/accessible/CHeaderAccessible.cpp" line="+4"/>
-        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+65"/>
+        <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+92"/>
         <source>Reset</source>
         <translation>重置</translation>
     </message>
     <message>
         <location line="-2"/>
+        <location filename="../../src/receiverlist/accessible/CMainViewAccessible.cpp" line="+90"/>
         <location filename="../../src/receiverlist/header/CReceiverListHeader.cpp" line="+2"/>
         <source>Filter</source>
         <translation>筛选</translation>
@@ -683,7 +687,7 @@
 <context>
     <name>CReceiverListView</name>
     <message>
-        <location filename="../../src/receiverlist/progress/CUpgradeProgress.cpp" line="+36"/>
+        <location filename="../../src/receiverlist/progress/CUpgradeProgress.cpp" line="+41"/>
         <source>Failed</source>
         <translation>失败</translation>
     </message>
@@ -776,9 +780,148 @@
     </message>
 </context>
 <context>
+    <name>CWallMapView</name>
+    <message>
+        <location filename="../../src/wallmap/CWallMapView.cpp" line="+95"/>
+        <source>Health</source>
+        <translation>健康状态</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location filename="../../src/wallmap/WallMapMeasure.cpp" line="+37"/>
+        <source>Packet errors</source>
+        <translation>误码</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Upgrade progress</source>
+        <translation>升级进度</translation>
+    </message>
+    <message>
+        <location line="+208"/>
+        <source>Port %1, position %2
+S/N %3
+%4: %5</source>
+        <translation>端口 %1，位置 %2
+序列号 %3
+%4：%5</translation>
+    </message>
+    <message>
+        <location filename="../../src/wallmap/WallMapMeasure.cpp" line="-2"/>
+        <source>Upgrade failed</source>
+        <translation>升级失败</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Failed modules</source>
+        <translation>故障模组</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Too hot</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Voltage out of range</source>
+        <translation>电压超出范围</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Humidity high</source>
+        <translation>湿度过高</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Upgrading</source>
+        <translation>升级中</translation>
+    </message>
+    <message>
+        <location line="+112"/>
+        <location line="+66"/>
+        <source>OK</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <location line="-51"/>
+        <source>1 ppm</source>
+        <translation>1 ppm</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>100 ppm</source>
+        <translation>100 ppm</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>1%</source>
+        <translation>1%</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Not upgrading</source>
+        <translation>未升级</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>0%</source>
+        <translation>0%</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Succeeded</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No reading</source>
+        <translation>无读数</translation>
+    </message>
+    <message>
+        <location filename="../../src/wallmap/CWallMapAccessible.cpp" line="+129"/>
+        <source>Port %1</source>
+        <translation>端口 %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Position %1</source>
+        <translation>位置 %1</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>%1, position %2: no card</source>
+        <translation>%1，位置 %2：无接收卡</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1, position %2: S/N %3, %4</source>
+        <translation>%1，位置 %2：序列号 %3，%4</translation>
+    </message>
+</context>
+<context>
     <name>RowBoxAccessible</name>
     <message>
-        <location filename="../../src/receiverlist/accessible/RowBoxAccessible.cpp" line="+13"/>
+        <location filename="../../src/receiverlist/accessible/RowBoxAccessible.cpp" line="+17"/>
         <source>Receiver checked</source>
         <translation>接收卡已勾选</translation>
     </message>

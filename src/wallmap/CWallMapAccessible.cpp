@@ -15,11 +15,6 @@ QAccessibleInterface* WallMapFactory(const QString& strClass, QObject* pObject)
         return new CWallMapAccessible(static_cast<CWallMapView*>(pObject));
     return nullptr;
 }
-
-QString Tr(const char* szText)
-{
-    return QCoreApplication::translate("CWallMapView", szText);
-}
 }
 
 void CWallMapAccessible::InstallFactory()
@@ -126,12 +121,12 @@ QAccessibleInterface* CWallMapAccessible::childAt(int x, int y) const
 QString CWallMapAccessible::rowDescription(int nRow) const
 {
     const int nPort = Private()->layout.LinePort(nRow);
-    return nPort < 0 ? QString() : Tr("Port %1").arg(qint64(nPort) + 1);
+    return nPort < 0 ? QString() : QCoreApplication::translate("CWallMapView", "Port %1").arg(qint64(nPort) + 1);
 }
 
 QString CWallMapAccessible::columnDescription(int nColumn) const
 {
-    return nColumn < 0 || nColumn >= columnCount() ? QString() : Tr("Position %1").arg(nColumn + 1);
+    return nColumn < 0 || nColumn >= columnCount() ? QString() : QCoreApplication::translate("CWallMapView", "Position %1").arg(nColumn + 1);
 }
 
 CWallMapCellAccessible::CWallMapCellAccessible(CWallMapView* pMap, int nLine, int nColumn)
@@ -175,14 +170,14 @@ QString CWallMapCellAccessible::text(QAccessible::Text t) const
     const int r = Row();
     const QString strPort = pTable->rowDescription(m_nLine);
     if (r < 0)
-        return t == QAccessible::Name ? Tr("%1, position %2: no card").arg(strPort).arg(m_nColumn + 1) : QString();
+        return t == QAccessible::Name ? QCoreApplication::translate("CWallMapView", "%1, position %2: no card").arg(strPort).arg(m_nColumn + 1) : QString();
     const CReceiverTableModel& model = *d->pModel;
     if (t == QAccessible::Description) {
         return CWallMapView::MeasureName(d->eMeasure) + QStringLiteral(": ")
             + WallMapMeasure::ValueText(d->eMeasure, model, r);
     }
     const QString strSN = model.data(model.index(r, model.Columns().ColumnOf(ReceiverColumn::SerialNumber))).toString();
-    return Tr("%1, position %2: S/N %3, %4")
+    return QCoreApplication::translate("CWallMapView", "%1, position %2: S/N %3, %4")
         .arg(strPort)
         .arg(qint64(model.RecordPosition(r)) + 1)
         .arg(strSN, WallMapMeasure::StatesText(model.HealthStates(r)));

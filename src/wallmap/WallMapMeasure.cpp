@@ -150,7 +150,7 @@ SLegend Legend(CWallMapView::EMeasure eMeasure, const SHealthLimits& limits, boo
     double dHigh = 0.0;
     switch (eMeasure) {
     case CWallMapView::MeasureHealth:
-        legend.vecStops.append({ c_rgbOk, Tr("OK") });
+        legend.vecStops.append({ c_rgbOk, QCoreApplication::translate("CWallMapView", "OK") });
         for (const SStateColour& state : c_arrStates)
             legend.vecStops.append({ state.rgb, Tr(state.szName) });
         break;
@@ -165,7 +165,7 @@ SLegend Legend(CWallMapView::EMeasure eMeasure, const SHealthLimits& limits, boo
     }
     case CWallMapView::MeasurePacketErrors:
         legend.bScale = true;
-        legend.vecStops = { { c_rgbOk, Tr("1 ppm") }, { c_rgbWarm, Tr("100 ppm") }, { c_rgbHot, Tr("1%") } };
+        legend.vecStops = { { c_rgbOk, QCoreApplication::translate("CWallMapView", "1 ppm") }, { c_rgbWarm, QCoreApplication::translate("CWallMapView", "100 ppm") }, { c_rgbHot, QCoreApplication::translate("CWallMapView", "1%") } };
         break;
     case CWallMapView::MeasureVoltage:
         VoltageScale(limits, dLow, dHigh);
@@ -175,14 +175,14 @@ SLegend Legend(CWallMapView::EMeasure eMeasure, const SHealthLimits& limits, boo
                             { c_rgbHot, Number(dHigh, 2) + QStringLiteral("V") } };
         break;
     case CWallMapView::MeasureProgress:
-        legend.vecStops = { { c_rgbIdle, Tr("Not upgrading") }, { c_rgbProgressStart, Tr("0%") },
-                            { c_rgbProgressEnd, Tr("100%") }, { c_rgbOk, Tr("Succeeded") }, { c_rgbHot, Tr("Failed") } };
+        legend.vecStops = { { c_rgbIdle, QCoreApplication::translate("CWallMapView", "Not upgrading") }, { c_rgbProgressStart, QCoreApplication::translate("CWallMapView", "0%") },
+                            { c_rgbProgressEnd, QCoreApplication::translate("CWallMapView", "100%") }, { c_rgbOk, QCoreApplication::translate("CWallMapView", "Succeeded") }, { c_rgbHot, QCoreApplication::translate("CWallMapView", "Failed") } };
         break;
     default:
         break;
     }
     if (eMeasure != CWallMapView::MeasureHealth && eMeasure != CWallMapView::MeasureProgress)
-        legend.vecStops.append({ c_rgbMissing, Tr("No reading") });
+        legend.vecStops.append({ c_rgbMissing, QCoreApplication::translate("CWallMapView", "No reading") });
     return legend;
 }
 
@@ -216,6 +216,6 @@ QString StatesText(uint32_t nStates)
         if (nStates & state.eState)
             listNames << Tr(state.szName);
     }
-    return listNames.isEmpty() ? Tr("OK") : listNames.join(QStringLiteral(", "));
+    return listNames.isEmpty() ? QCoreApplication::translate("CWallMapView", "OK") : listNames.join(QStringLiteral(", "));
 }
 }
