@@ -40,6 +40,11 @@ void CDemoWallMap::InitControl()
     pLayout->addWidget(m_pMap, 1);
     m_pDock->setWidget(pPanel);
     m_pWindow->addDockWidget(Qt::RightDockWidgetArea, m_pDock);
+    // Below the state list, which needs only its nine lines: the map takes
+    // the rest of the height and room for a wall's width.
+    m_pWindow->resizeDocks({ m_pDock }, { 440 }, Qt::Horizontal);
+    if (auto* pStates = m_pWindow->findChild<QDockWidget*>(QStringLiteral("StatusListDock")))
+        m_pWindow->resizeDocks({ pStates, m_pDock }, { 200, 520 }, Qt::Vertical);
 }
 
 void CDemoWallMap::SetConnect()
