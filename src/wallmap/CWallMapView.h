@@ -114,13 +114,21 @@ signals:
     void MeasureChanged();
 
 protected:
+    /// Paints the cells, the current card's frame and the port numbers.
     void paintEvent(QPaintEvent* e) override;
+    /// Fits the cells to the new size unless zoomed.
     void resizeEvent(QResizeEvent* e) override;
+    /// A click, Ctrl-click or Shift-click on a cell (see the class description).
     void mousePressEvent(QMouseEvent* e) override;
+    /// The arrows, Home, End, Space and the zoom keys.
     void keyPressEvent(QKeyEvent* e) override;
+    /// Ctrl+wheel zooms; the wheel alone scrolls.
     void wheelEvent(QWheelEvent* e) override;
+    /// Shows a cell's tooltip.
     bool viewportEvent(QEvent* e) override;
+    /// Names the legend's entries again on a language change.
     void changeEvent(QEvent* e) override;
+    /// Repaints the scrolled map.
     void scrollContentsBy(int dx, int dy) override;
 
 private:
