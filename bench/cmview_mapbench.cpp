@@ -4,7 +4,7 @@
 //   cmview_mapbench [--sizes 10000,100000] [--runs 5] [--memory 50000]
 //
 // Per size: a full repaint of the map (next to a repaint of the table's
-// viewport), and an UpdateShow() tick in which 1% of the cards cross the
+// viewport), one of a map large enough to show every cell, and an UpdateShow() tick in which 1% of the cards cross the
 // temperature limit, timed with the repaints it leaves pending, with the map
 // bound and with no map at all; the area the tick repainted on the map against
 // the area of the changed cards' cells. --memory N runs the view alone and the
@@ -140,6 +140,24 @@ void MeasureSize(int nReceivers, int nRuns, QTextStream& out)
                .arg(wall.pMap->CellSize())
                .arg(wall.pMap->ColumnCount())
                .arg(wall.pMap->LineCount());
+
+    // The map grown until every cell is on screen at the smallest size.
+    wall.pMap->SetCellSize(CWallMapView::c_nMinCellSize);
+    const QSize sizeBefore = wall.pMap->size();
+    wall.pMap->resize(wall.pMap->ColumnCount() * CWallMapView::c_nMinCellSize + 80,
+                      wall.pMap->LineCount() * CWallMapView::c_nMinCellSize + 120);
+    QCoreApplication::processEvents();
+    const double dWhole = Measure(nRuns, nullptr, [&]() { wall.pMap->viewport()->repaint(); });
+    const QRect rectLast = wall.pMap->CellRectAt(wall.pMap->LineCount() - 1, wall.pMap->ColumnCount() - 1);
+    out << QStringLiteral("%1 %2 ms   (%3 x %4 px; last cell %5)\n")
+               .arg(QStringLiteral("map repaint, every cell on screen"), -34)
+               .arg(dWhole, 8, 'f', 2)
+               .arg(wall.pMap->viewport()->width())
+               .arg(wall.pMap->viewport()->height())
+               .arg(wall.pMap->viewport()->rect().contains(rectLast) ? QStringLiteral("shown") : QStringLiteral("NOT shown"));
+    wall.pMap->resize(sizeBefore);
+    wall.pMap->SetCellSize(0);
+    QCoreApplication::processEvents();
 
     bool bHot = false;
     CPaintArea area;

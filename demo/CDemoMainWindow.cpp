@@ -368,7 +368,11 @@ void CDemoMainWindow::OnLanguage(const QString& strLanguage)
 
 void CDemoMainWindow::OnRcvSelectChanged()
 {
-    Log(QStringLiteral("RcvSelectChanged checked=%1").arg(m_pWall->GetSelectedReceivers().size()));
+    // The first card stored, as the table shows its port and position.
+    const auto listSelected = m_pWall->GetSelectedReceivers();
+    const QString strFirst = listSelected.empty() ? QString()
+        : QStringLiteral(" first=%1:%2").arg(qint64(listSelected.front().nPort) + 1).arg(qint64(listSelected.front().nPosition) + 1);
+    Log(QStringLiteral("RcvSelectChanged checked=%1%2").arg(listSelected.size()).arg(strFirst));
     UpdateStatus();
 }
 

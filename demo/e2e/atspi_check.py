@@ -225,7 +225,7 @@ def check_map(demo):
     m = demo.mark()
     (_, (x, y)), = at.locate(demo.app, "map-cell:3:1")
     xdotool_click(x, y, ctrl=True)
-    demo.wait_log("ctrl-click a map cell", m, "RcvSelectChanged checked=1")
+    demo.wait_log("ctrl-click a map cell: the stored selection is that card", m, "RcvSelectChanged checked=1 first=3:1")
     demo.wait_tree("rows after the map's ctrl-click", expect_rows(18, {12}))
     demo.wait_tree("map cell after the ctrl-click", expect_map_cell_checked(3, 1, True))
 

@@ -190,7 +190,11 @@ QRect CWallMapViewPrivate::CellRect(int nLine, int nColumn) const
 
 QRect CWallMapViewPrivate::RowUpdateRect(int nRow) const
 {
-    const CWallMapLayout::SCell cell = layout.CellOfRow(nRow);
+    return CellUpdateRect(layout.CellOfRow(nRow));
+}
+
+QRect CWallMapViewPrivate::CellUpdateRect(const CWallMapLayout::SCell& cell) const
+{
     if (cell.nLine < 0)
         return QRect();
     return CellRect(cell.nLine, cell.nColumn).adjusted(-c_nFrameReach, -c_nFrameReach, c_nFrameReach, c_nFrameReach);

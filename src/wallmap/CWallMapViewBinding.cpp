@@ -59,9 +59,31 @@ void CWallMapViewPrivate::Bind(CCMMainView* pView)
     Rebuild();
 }
 
+std::vector<uint64_t> CWallMapViewPrivate::CellSnapshot() const
+{
+    const size_t nColumns = size_t(layout.ColumnCount());
+    std::vector<uint64_t> vec(size_t(layout.LineCount()) * nColumns, 0);
+    for (int r = 0; r < layout.RowCount(); ++r) {
+        const CWallMapLayout::SCell cell = layout.CellOfRow(r);
+        const bool bCurrent = r == nCurrentRow;
+        vec[size_t(cell.nLine) * nColumns + size_t(cell.nColumn)] =
+            (uint64_t(1) << 48) | (uint64_t(bCurrent) << 40) | (uint64_t(vecColour[size_t(r)]) << 8) | vecFlags[size_t(r)];
+    }
+    return vec;
+}
+
 void CWallMapViewPrivate::Rebuild()
 {
     ++nLayoutStamp;
+    // What the map showed, to repaint only what a rebuild changed: a sort,
+    // a refresh of the same wall or a detection that swaps a card.
+    const std::vector<uint64_t> vecBefore = CellSnapshot();
+    std::vector<int> vecPortsBefore;
+    for (int nLine = 0; nLine < layout.LineCount(); ++nLine)
+        vecPortsBefore.push_back(layout.LinePort(nLine));
+    const int nColumnsBefore = layout.ColumnCount();
+    const int nCellBefore = nCellSize;
+    const int nGutterBefore = nGutter;
     if (!pModel || !pList) {
         layout = CWallMapLayout();
         vecColour.clear();
@@ -81,8 +103,22 @@ void CWallMapViewPrivate::Rebuild()
     limitsPainted = pModel ? pModel->HealthLimits() : SHealthLimits();
     bFahrenheit = IsFahrenheit();
     UpdateLegend();
-    UpdateGeometry();
-    q->viewport()->update();
+    std::vector<int> vecPorts;
+    for (int nLine = 0; nLine < layout.LineCount(); ++nLine)
+        vecPorts.push_back(layout.LinePort(nLine));
+    if (vecPorts != vecPortsBefore || layout.ColumnCount() != nColumnsBefore || nCellSize != nCellBefore
+        || nGutter != nGutterBefore) {
+        q->viewport()->update();
+        return;
+    }
+    const std::vector<uint64_t> vecAfter = CellSnapshot();
+    const int nColumns = layout.ColumnCount();
+    std::vector<CWallMapLayout::SCell> vecCells;
+    for (size_t i = 0; i < vecAfter.size(); ++i) {
+        if (vecAfter[i] != vecBefore[i])
+            vecCells.push_back({ int(i) / nColumns, int(i) % nColumns });
+    }
+    UpdateCells(vecCells);
 }
 
 void CWallMapViewPrivate::RestyleAll()
@@ -186,16 +222,28 @@ void CWallMapViewPrivate::OnCurrentChanged()
 
 void CWallMapViewPrivate::UpdateRows(const std::vector<int>& vecRows)
 {
-    if (vecRows.empty())
+    std::vector<CWallMapLayout::SCell> vecCells;
+    vecCells.reserve(vecRows.size());
+    for (int r : vecRows) {
+        const CWallMapLayout::SCell cell = layout.CellOfRow(r);
+        if (cell.nLine >= 0)
+            vecCells.push_back(cell);
+    }
+    UpdateCells(vecCells);
+}
+
+void CWallMapViewPrivate::UpdateCells(const std::vector<CWallMapLayout::SCell>& vecCells)
+{
+    if (vecCells.empty())
         return;
-    if (vecRows.size() > c_nMaxCellRects) {
+    if (vecCells.size() > c_nMaxCellRects) {
         q->viewport()->update();
         return;
     }
     QRegion region;
     const QRect rectArea = q->viewport()->rect();
-    for (int r : vecRows) {
-        const QRect rect = RowUpdateRect(r) & rectArea;
+    for (const CWallMapLayout::SCell& cell : vecCells) {
+        const QRect rect = CellUpdateRect(cell) & rectArea;
         if (!rect.isEmpty())
             region += rect;
     }

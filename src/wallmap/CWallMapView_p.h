@@ -47,6 +47,10 @@ public:
     bool SetHidden(int nRow, bool bHidden);
     // Repaints the cells of the rows; the whole viewport for many.
     void UpdateRows(const std::vector<int>& vecRows);
+    void UpdateCells(const std::vector<CWallMapLayout::SCell>& vecCells);
+    // Every grid cell's colour, flags and frame, 0 for a gap: what a rebuild
+    // compares to repaint only what it changed.
+    std::vector<uint64_t> CellSnapshot() const;
 
     // Geometry (CWallMapView.cpp).
     int Pitch() const { return nCellSize; }
@@ -55,6 +59,7 @@ public:
     QRect CellRect(int nLine, int nColumn) const;
     // The rectangle a row's cell and its frames repaint.
     QRect RowUpdateRect(int nRow) const;
+    QRect CellUpdateRect(const CWallMapLayout::SCell& cell) const;
     // The card under a viewport point, -1 for none.
     int RowAt(const QPoint& pos) const;
     void UpdateGeometry();
