@@ -144,8 +144,11 @@ void MeasureSize(int nReceivers, int nRuns, QTextStream& out)
     // The map grown until every cell is on screen at the smallest size.
     wall.pMap->SetCellSize(CWallMapView::c_nMinCellSize);
     const QSize sizeBefore = wall.pMap->size();
+    const QSize sizeWindow = wall.pWindow->size();
     wall.pMap->resize(wall.pMap->ColumnCount() * CWallMapView::c_nMinCellSize + 80,
                       wall.pMap->LineCount() * CWallMapView::c_nMinCellSize + 120);
+    // A child paints only where its window is.
+    wall.pWindow->resize(wall.pMap->geometry().right() + 1, qMax(sizeWindow.height(), wall.pMap->height()));
     QCoreApplication::processEvents();
     const double dWhole = Measure(nRuns, nullptr, [&]() { wall.pMap->viewport()->repaint(); });
     const QRect rectLast = wall.pMap->CellRectAt(wall.pMap->LineCount() - 1, wall.pMap->ColumnCount() - 1);
@@ -156,6 +159,7 @@ void MeasureSize(int nReceivers, int nRuns, QTextStream& out)
                .arg(wall.pMap->viewport()->height())
                .arg(wall.pMap->viewport()->rect().contains(rectLast) ? QStringLiteral("shown") : QStringLiteral("NOT shown"));
     wall.pMap->resize(sizeBefore);
+    wall.pWindow->resize(sizeWindow);
     wall.pMap->SetCellSize(0);
     QCoreApplication::processEvents();
 
