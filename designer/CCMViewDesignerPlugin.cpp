@@ -1,7 +1,7 @@
 #include "CCMViewDesignerPlugin.h"
 
 #include "CCMMainView.h"
-#include "CReceiverStatusListPlugin.h"
+#include "CCompanionWidgetPlugin.h"
 #include "CSimWall.h"
 
 #include <QIcon>
@@ -100,7 +100,9 @@ QString CCMMainViewPlugin::domXml() const
 CCMViewDesignerPlugins::CCMViewDesignerPlugins(QObject* parent)
     : QObject(parent)
 {
-    m_listWidgets << new CCMMainViewPlugin(this) << new CReceiverStatusListPlugin(this);
+    m_listWidgets << new CCMMainViewPlugin(this)
+                  << new CCompanionWidgetPlugin(CCompanionWidgetPlugin::StatusListEntry(), this)
+                  << new CCompanionWidgetPlugin(CCompanionWidgetPlugin::WallMapEntry(), this);
 }
 
 QList<QDesignerCustomWidgetInterface*> CCMViewDesignerPlugins::customWidgets() const

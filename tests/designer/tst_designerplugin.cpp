@@ -7,6 +7,7 @@
 #include "CCMMainView.h"
 #include "CReceiverListView.h"
 #include "CReceiverStatusList.h"
+#include "CWallMapView.h"
 #include "CSimWall.h"
 
 #include <QAbstractItemModel>
@@ -149,7 +150,7 @@ private slots:
         auto* pView = pForm->findChild<CCMMainView*>(QStringLiteral("receiverView"));
         QVERIFY(pView);
         QCOMPARE(Rows(pView), 8);
-        pForm->resize(900, 320);
+        pForm->resize(900, 560);
         pForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(pForm.get()));
         QVERIFY(pView->height() > 100);
@@ -158,20 +159,39 @@ private slots:
         QVERIFY(pList && !pList->View());
         pList->SetView(pView);
         QCOMPARE(pList->model()->index(0, 0).data().toString(), QStringLiteral("All (8)"));
+        // So does the map: bound, it lays out the sample wall's two ports of four.
+        auto* pMap = pForm->findChild<CWallMapView*>(QStringLiteral("wallMap"));
+        QVERIFY(pMap && !pMap->View());
+        pMap->SetView(pView);
+        QCOMPARE(pMap->LineCount(), 2);
+        QCOMPARE(pMap->ColumnCount(), 4);
     }
 
-    // The state list's entry: an unbound list with every line.
-    void statusListEntry()
+    // The companions' entries: each an unbound widget of its class.
+    void companionEntries_data()
     {
-        QDesignerCustomWidgetInterface* pEntry = Entry(QStringLiteral("CReceiverStatusList"));
+        QTest::addColumn<QString>("strClass");
+        QTest::newRow("state list") << QStringLiteral("CReceiverStatusList");
+        QTest::newRow("wall map") << QStringLiteral("CWallMapView");
+    }
+    void companionEntries()
+    {
+        QFETCH(QString, strClass);
+        QDesignerCustomWidgetInterface* pEntry = Entry(strClass);
         QVERIFY(pEntry);
-        QCOMPARE(pEntry->includeFile(), QStringLiteral("CReceiverStatusList.h"));
+        QCOMPARE(pEntry->includeFile(), strClass + QStringLiteral(".h"));
         QVERIFY(!pEntry->icon().pixmap(32, 32).isNull());
-        QVERIFY(pEntry->domXml().contains(QLatin1String("<widget class=\"CReceiverStatusList\"")));
+        QVERIFY(pEntry->domXml().contains(QStringLiteral("<widget class=\"%1\"").arg(strClass)));
         std::unique_ptr<QWidget> pWidget(pEntry->createWidget(nullptr));
-        auto* pList = qobject_cast<CReceiverStatusList*>(pWidget.get());
-        QVERIFY(pList && !pList->View());
-        QCOMPARE(pList->model()->rowCount(), c_nHealthStateCount + 1);
+        QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), strClass);
+        if (auto* pList = qobject_cast<CReceiverStatusList*>(pWidget.get())) {
+            QVERIFY(!pList->View());
+            QCOMPARE(pList->model()->rowCount(), c_nHealthStateCount + 1);
+        } else {
+            auto* pMap = qobject_cast<CWallMapView*>(pWidget.get());
+            QVERIFY(pMap && !pMap->View());
+            QCOMPARE(pMap->LineCount(), 0);
+        }
     }
 
     void cleanupTestCase() { QThreadPool::globalInstance()->waitForDone(); }
