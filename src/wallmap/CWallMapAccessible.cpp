@@ -141,12 +141,6 @@ bool CWallMapCellAccessible::isValid() const
     return m_pMap;
 }
 
-QWindow* CWallMapCellAccessible::window() const
-{
-    QAccessibleInterface* pParent = parent();
-    return pParent ? pParent->window() : nullptr;
-}
-
 QAccessibleInterface* CWallMapCellAccessible::parent() const
 {
     return m_pMap ? QAccessible::queryAccessibleInterface(m_pMap.data()) : nullptr;

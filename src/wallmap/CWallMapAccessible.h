@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CAccessibleLeaf.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
@@ -58,21 +60,14 @@ private:
 };
 
 // One cell of the map: the card at a port's position, or a gap.
-class CWallMapCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
+class CWallMapCellAccessible : public CAccessibleLeaf, public QAccessibleTableCellInterface
 {
 public:
     CWallMapCellAccessible(CWallMapView* pMap, int nLine, int nColumn);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override;

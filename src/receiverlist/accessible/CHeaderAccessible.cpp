@@ -113,12 +113,6 @@ bool CHeaderControlAccessible::isValid() const
     return !m_pHeader.isNull();
 }
 
-QWindow* CHeaderControlAccessible::window() const
-{
-    QAccessibleInterface* pParent = parent();
-    return pParent ? pParent->window() : nullptr;
-}
-
 QAccessibleInterface* CHeaderControlAccessible::parent() const
 {
     return m_pHeader ? QAccessible::queryAccessibleInterface(m_pHeader.data()) : nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CAccessibleLeaf.h"
+
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QPointer>
@@ -43,21 +45,14 @@ private:
 };
 
 // One painted control of the header.
-class CHeaderControlAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+class CHeaderControlAccessible : public CAccessibleLeaf, public QAccessibleActionInterface
 {
 public:
     CHeaderControlAccessible(CReceiverListHeader* pHeader, CHeaderAccessible::EControl eControl);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;

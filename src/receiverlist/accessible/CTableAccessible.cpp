@@ -265,12 +265,6 @@ bool CColumnHeaderAccessible::isValid() const
     return m_pView && m_pView->model() && m_nColumn < m_pView->model()->columnCount(m_pView->rootIndex());
 }
 
-QWindow* CColumnHeaderAccessible::window() const
-{
-    QAccessibleInterface* pParent = parent();
-    return pParent ? pParent->window() : nullptr;
-}
-
 QAccessibleInterface* CColumnHeaderAccessible::parent() const
 {
     return m_pView ? QAccessible::queryAccessibleInterface(m_pView.data()) : nullptr;
@@ -325,12 +319,6 @@ CTableCellAccessible::CTableCellAccessible(QTreeView* pView, const QModelIndex& 
 bool CTableCellAccessible::isValid() const
 {
     return m_pView && m_index.isValid() && m_index.model() == m_pView->model();
-}
-
-QWindow* CTableCellAccessible::window() const
-{
-    QAccessibleInterface* pParent = parent();
-    return pParent ? pParent->window() : nullptr;
 }
 
 QAccessibleInterface* CTableCellAccessible::parent() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CAccessibleLeaf.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPersistentModelIndex>
@@ -68,21 +70,14 @@ private:
 };
 
 // One column header, named by the label the header paints.
-class CColumnHeaderAccessible : public QAccessibleInterface
+class CColumnHeaderAccessible : public CAccessibleLeaf
 {
 public:
     CColumnHeaderAccessible(QTreeView* pView, int nColumn);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
     QAccessible::State state() const override;
@@ -94,22 +89,15 @@ private:
 };
 
 // One cell. The first cell of a row carries the row's check state, drawn or not.
-class CTableCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface,
+class CTableCellAccessible : public CAccessibleLeaf, public QAccessibleTableCellInterface,
                              public QAccessibleActionInterface
 {
 public:
     CTableCellAccessible(QTreeView* pView, const QModelIndex& index);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
     QAccessible::State state() const override;
