@@ -102,6 +102,8 @@ void CReceiverListView::SetConnect()
     // A reset shows every row again; moved rows keep their hidden state, but
     // not at the model rows the filter knew them by.
     connect(d->pModel, &QAbstractItemModel::modelReset, this, [d]() { d->pStatusFilter->Forget(true); });
+    // A rebuild leaves no row current, and says so no signal of Qt's.
+    connect(d->pModel, &QAbstractItemModel::modelReset, this, [d]() { d->NoticeCurrentRow(); });
     connect(d->pModel, &QAbstractItemModel::layoutChanged, this, [d]() { d->pStatusFilter->Forget(false); });
     connect(this, &CReceiverListView::SetCheckState, this,
             [d](Qt::CheckState state) { d->pHeader->SetCheckBoxState(state, false); });

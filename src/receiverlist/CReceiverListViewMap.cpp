@@ -50,5 +50,15 @@ void CReceiverListView::PressModelRow(int nRow, Qt::KeyboardModifiers modifiers,
 void CReceiverListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     CTreeView::currentChanged(current, previous);
-    emit CurrentRowChanged();
+    d_func()->NoticeCurrentRow();
+}
+
+void CReceiverListViewPrivate::NoticeCurrentRow()
+{
+    const int nRow = q->GetCurrentModelRow();
+    const quint64 nId = pModel->IsRow(nRow) ? pModel->RowId(nRow) : 0;
+    if (nId == nCurrentIdTold)
+        return;
+    nCurrentIdTold = nId;
+    emit q->CurrentRowChanged();
 }

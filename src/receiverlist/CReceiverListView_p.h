@@ -71,6 +71,9 @@ public:
     void CheckAll(bool bChecked);
     // Emits StatusCountsChanged when the counts differ from those last told.
     void NoticeStatusCounts();
+    // Emits CurrentRowChanged when another receiver's row (or none) is current
+    // than last told.
+    void NoticeCurrentRow();
     // Hides and shows the rows whose filters' answer changed, after a status
     // or text filter change or, with a status filter set, a change of states.
     // The checks stay; the header's box summarises the rows now shown.
@@ -112,6 +115,8 @@ public:
 
     // The status counts as StatusCountsChanged last told them.
     SStatusCounts countsTold;
+    // The receiver record (RowId) whose row CurrentRowChanged last told; 0 for none.
+    quint64 nCurrentIdTold = 0;
 
     bool bProgressing = false;
     // Set only while NoticeCells sends its notice.
