@@ -8,6 +8,7 @@
 #include "CReceiverListView.h"
 #include "CReceiverTableModel.h"
 #include "CSimWall.h"
+#include "ReceiverHealth.h"
 #include "SReceiverRowInfo.h"
 
 #include <QAbstractItemModelTester>
@@ -299,4 +300,33 @@ private:
     CCMMainView* m_pMain = nullptr;
     CReceiverListView* m_pView = nullptr;
 };
+
+// The states a card is in (EHealthState bits), by the rules the operator
+// reads them: the tests' own account, apart from the library's.
+inline uint32_t ExpectedStates(const SReceiverInfo& info, const SHealthLimits& limits, int nProgressState = 0)
+{
+    uint32_t n = 0;
+    if (quint64(info.nErrorPackets) * 1000000u > info.nTotalPackets)
+        n |= HealthPacketErrors;
+    if (limits.optTemperatureHigh && info.bTemperatureValid && info.dTemperature > *limits.optTemperatureHigh)
+        n |= HealthTooHot;
+    const auto itVoltage = info.mapSensor.find(3);
+    if (itVoltage != info.mapSensor.end() && itVoltage->second.bValid) {
+        const double d = itVoltage->second.dValue;
+        if ((limits.optVoltageLow && d < *limits.optVoltageLow) || (limits.optVoltageHigh && d > *limits.optVoltageHigh))
+            n |= HealthVoltageOutOfRange;
+    }
+    if (limits.optHumidityHigh && info.bHumidityValid && info.dHumidity > *limits.optHumidityHigh)
+        n |= HealthHumidityHigh;
+    for (const auto& module : info.mapModule)
+        if (!module.second.bOk)
+            n |= HealthFailedModules;
+    if (nProgressState == SRowProgressInfo::Upgrading)
+        n |= HealthUpgrading;
+    if (nProgressState == SRowProgressInfo::UpgradeFailed)
+        n |= HealthUpgradeFailed;
+    if (n & (HealthPacketErrors | HealthTooHot | HealthVoltageOutOfRange | HealthHumidityHigh | HealthFailedModules | HealthUpgradeFailed))
+        n |= HealthNeedsAttention;
+    return n;
+}
 }

@@ -65,34 +65,6 @@ QString SerialOf(const SReceiverInfo& info)
     return str;
 }
 
-// The states a card is in, by the rules the operator reads them.
-uint32_t Expected(const SReceiverInfo& info, const SHealthLimits& limits, int nProgressState = 0)
-{
-    uint32_t n = 0;
-    if (quint64(info.nErrorPackets) * 1000000u > info.nTotalPackets)
-        n |= HealthPacketErrors;
-    if (limits.optTemperatureHigh && info.bTemperatureValid && info.dTemperature > *limits.optTemperatureHigh)
-        n |= HealthTooHot;
-    const auto itVoltage = info.mapSensor.find(3);
-    if (itVoltage != info.mapSensor.end() && itVoltage->second.bValid) {
-        const double d = itVoltage->second.dValue;
-        if ((limits.optVoltageLow && d < *limits.optVoltageLow) || (limits.optVoltageHigh && d > *limits.optVoltageHigh))
-            n |= HealthVoltageOutOfRange;
-    }
-    if (limits.optHumidityHigh && info.bHumidityValid && info.dHumidity > *limits.optHumidityHigh)
-        n |= HealthHumidityHigh;
-    for (const auto& module : info.mapModule)
-        if (!module.second.bOk)
-            n |= HealthFailedModules;
-    if (nProgressState == SRowProgressInfo::Upgrading)
-        n |= HealthUpgrading;
-    if (nProgressState == SRowProgressInfo::UpgradeFailed)
-        n |= HealthUpgradeFailed;
-    if (n & (HealthPacketErrors | HealthTooHot | HealthVoltageOutOfRange | HealthHumidityHigh | HealthFailedModules | HealthUpgradeFailed))
-        n |= HealthNeedsAttention;
-    return n;
-}
-
 using FnProgress = std::function<int(const SReceiverInfo&)>;
 
 SStatusCounts ExpectedCounts(const QList<SReceiverInfo>& list, const SHealthLimits& limits, int nFilterPort,
@@ -100,7 +72,7 @@ SStatusCounts ExpectedCounts(const QList<SReceiverInfo>& list, const SHealthLimi
 {
     SStatusCounts counts;
     for (const SReceiverInfo& info : list) {
-        const uint32_t n = Expected(info, limits, fnProgress ? fnProgress(info) : 0);
+        const uint32_t n = ExpectedStates(info, limits, fnProgress ? fnProgress(info) : 0);
         for (int i = 0; i < c_nHealthStateCount; ++i) {
             if (!(n & (1u << i)))
                 continue;
@@ -132,7 +104,7 @@ QStringList ExpectedShown(const QList<SReceiverInfo>& list, const SHealthLimits&
         const QString strFirmware = strType + QStringLiteral(" V%1.%2").arg(info.nVersionMajor).arg(info.nVersionMinor, 2, 10, QLatin1Char('0'));
         const bool bText = strText.isEmpty() || SerialOf(info).contains(strText, Qt::CaseInsensitive)
             || strType.contains(strText, Qt::CaseInsensitive) || strFirmware.contains(strText, Qt::CaseInsensitive);
-        const bool bState = eState == HealthNone || (Expected(info, limits) & eState);
+        const bool bState = eState == HealthNone || (ExpectedStates(info, limits) & eState);
         if ((nPort == -1 || info.address.nPort == nPort) && bState && bText)
             listShown << SerialOf(info);
     }
@@ -225,7 +197,7 @@ private slots:
         const QString strTemperatureLimit = bFahrenheit ? QStringLiteral("107.6 °F") : QStringLiteral("42 °C");
         for (int i = 0; i < list.size(); ++i) {
             const int r = rig.RowOfIndex(i);
-            const uint32_t n = Expected(list.at(i), Limits());
+            const uint32_t n = ExpectedStates(list.at(i), Limits());
             const struct { int nKey; uint32_t nState; QString strLimit; } arrCells[] = {
                 { ReceiverColumn::Temperature, HealthTooHot, strTemperatureLimit },
                 { ReceiverColumn::Humidity, HealthHumidityHigh, QStringLiteral("55%") },
@@ -274,7 +246,7 @@ private slots:
         rig.Main()->UpdateShow();
         list = rig.pWall->Receivers();
         COMPARE_COUNTS(rig.Main()->StatusCounts(), ExpectedCounts(list, Limits(), -1));
-        QCOMPARE(Expected(list.at(0), Limits()) & (HealthTooHot | HealthVoltageOutOfRange | HealthHumidityHigh), 0u);
+        QCOMPARE(ExpectedStates(list.at(0), Limits()) & (HealthTooHot | HealthVoltageOutOfRange | HealthHumidityHigh), 0u);
 
         // The simulation drifts readings and counts packets; ticks and updates.
         for (int t = 0; t < 5; ++t) {

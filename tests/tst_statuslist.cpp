@@ -44,29 +44,6 @@ SHealthLimits Limits()
     return limits;
 }
 
-// The states of a card by the rules the operator reads them (no upgrade here).
-uint32_t Expected(const SReceiverInfo& info, const SHealthLimits& limits)
-{
-    uint32_t n = 0;
-    if (quint64(info.nErrorPackets) * 1000000u > info.nTotalPackets)
-        n |= HealthPacketErrors;
-    if (limits.optTemperatureHigh && info.bTemperatureValid && info.dTemperature > *limits.optTemperatureHigh)
-        n |= HealthTooHot;
-    const auto it = info.mapSensor.find(3);
-    if (it != info.mapSensor.end() && it->second.bValid
-        && ((limits.optVoltageLow && it->second.dValue < *limits.optVoltageLow)
-            || (limits.optVoltageHigh && it->second.dValue > *limits.optVoltageHigh)))
-        n |= HealthVoltageOutOfRange;
-    if (limits.optHumidityHigh && info.bHumidityValid && info.dHumidity > *limits.optHumidityHigh)
-        n |= HealthHumidityHigh;
-    for (const auto& module : info.mapModule)
-        if (!module.second.bOk)
-            n |= HealthFailedModules;
-    if (n)
-        n |= HealthNeedsAttention;
-    return n;
-}
-
 // The list's lines as "All (18)", "Too hot (9)", ... worked out from the records.
 QStringList ExpectedLines(const QList<SReceiverInfo>& list, const SHealthLimits& limits, int nPort)
 {
@@ -77,7 +54,7 @@ QStringList ExpectedLines(const QList<SReceiverInfo>& list, const SHealthLimits&
         if (nPort != -1 && info.address.nPort != nPort)
             continue;
         ++vecCount[0];
-        const uint32_t n = Expected(info, limits);
+        const uint32_t n = ExpectedStates(info, limits);
         for (int i = 0; i < c_nHealthStateCount; ++i)
             vecCount[i + 1] += (n >> i) & 1u;
     }
@@ -114,7 +91,7 @@ int ExpectedShown(const QList<SReceiverInfo>& list, const SHealthLimits& limits,
 {
     int n = 0;
     for (const SReceiverInfo& info : list)
-        n += (eState == HealthNone || (Expected(info, limits) & eState)) ? 1 : 0;
+        n += (eState == HealthNone || (ExpectedStates(info, limits) & eState)) ? 1 : 0;
     return n;
 }
 
@@ -297,7 +274,7 @@ private slots:
         auto fnCount = [&limits](const CSimWall& wall, EHealthState eState) {
             int n = 0;
             for (const SReceiverInfo& info : wall.Receivers())
-                n += (Expected(info, limits) & eState) ? 1 : 0;
+                n += (ExpectedStates(info, limits) & eState) ? 1 : 0;
             return n;
         };
         CSimWall wall(SSimWallConfig { 4, 24, 3, false, false });
