@@ -405,9 +405,9 @@ private slots:
         QCOMPARE(rig.Reported(), Describe({ Address(1, 2) }));
     }
 
-    // Sorting does not move a pixel; filters dim the cards they hide and
-    // leave the others as they were; limits and updates recolour the cards
-    // they concern.
+    // Sorting does not move a pixel, the current card's frame and a check's
+    // outline included; filters dim the cards they hide and leave the others
+    // as they were; limits and updates recolour the cards they concern.
     void mapFollowsTheTable()
     {
         SMapRig rig(MapWall(3, 8, true, true));
@@ -415,8 +415,13 @@ private slots:
         rig.Main()->SetHealthLimits(HotAt(42.0));
         rig.SetReadings(1, 2, 50.0);
         rig.Main()->UpdateShow();
+        rig.ClickCell(2, 5);
+        rig.ClickCell(0, 4, Qt::ControlModifier);
+        const QRect rectChecked = rig.map.CellRect(0, 4);
+        const QPoint ptOutline = rectChecked.topLeft() + QPoint(rectChecked.width() / 2, 0);
         const QImage imageStart = rig.Grab();
         QVERIFY(IsHot(rig.Centre(imageStart, 1, 2)));
+        QCOMPARE(SMapRig::Pixel(imageStart, ptOutline), QColor(Qt::white));
 
         for (const int nKey : { int(ReceiverColumn::Temperature), int(ReceiverColumn::SerialNumber), int(ReceiverColumn::Port) }) {
             rig.ClickSection(nKey - rig.Hidden());
@@ -441,36 +446,42 @@ private slots:
         };
         rig.Main()->SetStatusFilter(HealthTooHot);
         QCOMPARE(checkDimmed([](const SCard& card) { return card != SCard(1, 2); }), QString());
+        // A card an update makes too hot comes out of the dimmed ones.
+        rig.SetReadings(2, 6, 50.0);
+        rig.Main()->UpdateShow();
+        QImage image = rig.Grab();
+        QVERIFY2(IsHot(rig.Centre(image, 2, 6)), qPrintable(rig.Centre(image, 2, 6).name()));
+        QCOMPARE(rig.Centre(image, 2, 6), rig.Centre(image, 1, 2));
+        rig.SetReadings(2, 6, 30.0);
+        rig.Main()->UpdateShow();
         rig.Main()->SetStatusFilter(HealthNone);
         QCOMPARE(rig.Grab(), imageStart);
         rig.Main()->SetTextFilter(QStringLiteral("SN10"));
         QCOMPARE(checkDimmed([](const SCard& card) { return card.first != 1; }), QString());
         rig.Main()->SetTextFilter(QString());
+        QCOMPARE(rig.Grab(), imageStart);
+
+        // A lower limit makes every card too hot; none brings them back.
+        rig.Main()->SetHealthLimits(HotAt(25.0));
+        image = rig.Grab();
+        for (const SCard& card : rig.Cards())
+            QVERIFY(IsHot(rig.Centre(image, card.first, card.second)));
+        rig.Main()->SetHealthLimits(HotAt(42.0));
+        QCOMPARE(rig.Grab(), imageStart);
+
         rig.pWall->SetFilterPort(2);
         emit rig.View()->GetPortSelectWidget()->SignalClicked();
         QCOMPARE(checkDimmed([](const SCard& card) { return card.first != 2; }), QString());
         rig.pWall->SetFilterPort(-1);
         emit rig.View()->GetPortSelectWidget()->SignalClicked();
-        QCOMPARE(rig.Grab(), imageStart);
-
-        // A lower limit makes every card too hot; none brings them back.
-        rig.Main()->SetHealthLimits(HotAt(25.0));
-        QImage image = rig.Grab();
-        for (const SCard& card : rig.Cards())
-            QVERIFY(IsHot(rig.Centre(image, card.first, card.second)));
-        rig.Main()->SetHealthLimits(SHealthLimits());
-        image = rig.Grab();
-        for (const SCard& card : rig.Cards())
-            QVERIFY(IsGreen(rig.Centre(image, card.first, card.second)));
 
         // A refresh drops the checks and their outlines.
         rig.ClickCell(0, 4, Qt::ControlModifier);
-        const QRect rectChecked = rig.map.CellRect(0, 4);
-        QCOMPARE(SMapRig::Pixel(rig.Grab(), rectChecked.topLeft() + QPoint(rectChecked.width() / 2, 0)), QColor(Qt::white));
+        QCOMPARE(SMapRig::Pixel(rig.Grab(), ptOutline), QColor(Qt::white));
         rig.Main()->RefreshShow();
         QVERIFY(rig.Checked().isEmpty());
         image = rig.Grab();
-        QCOMPARE(SMapRig::Pixel(image, rectChecked.topLeft() + QPoint(rectChecked.width() / 2, 0)), rig.Centre(image, 0, 4));
+        QCOMPARE(SMapRig::Pixel(image, ptOutline), rig.Centre(image, 0, 4));
     }
 
     void detectionsAddAndRemoveCells_data()
@@ -516,32 +527,56 @@ private slots:
         }
     }
 
-    // An update that makes two cards of 192 too hot repaints their cells
-    // (with the current card's frame reach) and nothing else.
-    void updateRepaintsOnlyChangedCells()
+    void repaintsOnlyChangedCells_data()
     {
+        QTest::addColumn<QString>("strChange");
+        QTest::newRow("an update makes two cards of 192 too hot") << "update";
+        QTest::newRow("a Ctrl-click checks a card") << "check";
+        QTest::newRow("a key moves the current card") << "key";
+    }
+
+    // A change repaints the cells of the cards it concerns (with the reach of
+    // the current card's frame) and nothing else of the viewport.
+    void repaintsOnlyChangedCells()
+    {
+        QFETCH(QString, strChange);
         SMapRig rig(MapWall(8, 24, false, false));
         QVERIFY(rig.bShown);
         rig.ClickCell(0, 0);
         rig.Main()->SetHealthLimits(HotAt(42.0));
         rig.Grab();
-        const QList<SCard> listChanged = { SCard(2, 7), SCard(5, 20) };
-        QRegion regionAllowed;
-        for (const SCard& card : listChanged) {
-            rig.SetReadings(card.first, card.second, 60.0);
-            regionAllowed += rig.map.CellRect(card.first, card.second).adjusted(-2, -2, 2, 2);
+        QList<SCard> listConcerned;
+        if (strChange == QLatin1String("update")) {
+            listConcerned = { SCard(2, 7), SCard(5, 20) };
+            for (const SCard& card : listConcerned)
+                rig.SetReadings(card.first, card.second, 60.0);
+        } else if (strChange == QLatin1String("check")) {
+            listConcerned = { SCard(3, 9) };
+        } else {
+            listConcerned = { SCard(0, 0), SCard(0, 1) };
         }
+        QRegion regionAllowed;
+        for (const SCard& card : listConcerned)
+            regionAllowed += rig.map.CellRect(card.first, card.second).adjusted(-2, -2, 2, 2);
+
         CPaintRecorder recorder(rig.map.viewport());
-        rig.Main()->UpdateShow();
+        if (strChange == QLatin1String("update"))
+            rig.Main()->UpdateShow();
+        else if (strChange == QLatin1String("check"))
+            rig.ClickCell(3, 9, Qt::ControlModifier);
+        else
+            QTest::keyClick(&rig.map, Qt::Key_Right);
         SMapRig::Settle();
         QVERIFY(recorder.nCount > 0);
         const QRect rectBeyond = (recorder.region - regionAllowed).boundingRect();
         QVERIFY2(rectBeyond.isEmpty(), qPrintable(QStringLiteral("painted beyond the changed cells: %1,%2 %3x%4")
                                                       .arg(rectBeyond.x()).arg(rectBeyond.y())
                                                       .arg(rectBeyond.width()).arg(rectBeyond.height())));
-        const QImage image = rig.Grab();
-        for (const SCard& card : listChanged)
-            QVERIFY(IsHot(rig.Centre(image, card.first, card.second)));
+        if (strChange == QLatin1String("update")) {
+            const QImage image = rig.Grab();
+            for (const SCard& card : listConcerned)
+                QVERIFY(IsHot(rig.Centre(image, card.first, card.second)));
+        }
     }
 
     // A small wall fits without scrolling.
@@ -599,6 +634,36 @@ private slots:
         QTest::keyClick(&map, Qt::Key_0, Qt::ControlModifier);
         QVERIFY(map.IsFitting());
         QCOMPARE(map.CellSize(), nFit);
+
+        // Zoomed in, the map scrolls to the table's current card wherever it
+        // is, and a click on the scrolled map finds the card under it.
+        map.SetCellSize(16);
+        rig.View()->setFocus();
+        QTest::keyClick(rig.View(), Qt::Key_End);
+        const int nRow = rig.SourceRow(rig.Main()->CurrentRow());
+        const SCard last(rig.Model()->RecordPort(nRow), rig.Model()->RecordPosition(nRow));
+        QVERIFY(map.horizontalScrollBar()->value() > 0 || map.verticalScrollBar()->value() > 0);
+        QVERIFY(map.viewport()->rect().contains(map.CellRect(last.first, last.second)));
+        const SCard neighbour(last.first == 0 ? 1 : last.first - 1, last.second);
+        QVERIFY(map.viewport()->rect().contains(map.CellRect(neighbour.first, neighbour.second)));
+        rig.ClickCell(neighbour.first, neighbour.second);
+        QCOMPARE(rig.Main()->CurrentRow(), rig.ViewRowOf(neighbour.first, neighbour.second));
+    }
+
+    // Once its view is gone the map shows no card and ignores gestures.
+    void viewDestroyed()
+    {
+        SMapRig rig(MapWall(3, 8, false, false));
+        QVERIFY(rig.bShown);
+        const QPoint ptCell = rig.map.CellRect(1, 1).center();
+        rig.DestroyView();
+        QVERIFY(!rig.map.View());
+        QCOMPARE(rig.map.LineCount(), 0);
+        QVERIFY(rig.map.CellRect(1, 1).isEmpty());
+        CRig::Click(rig.map.viewport(), ptCell, Qt::ControlModifier);
+        QTest::keyClick(&rig.map, Qt::Key_Down);
+        const QImage image = rig.Grab();
+        QCOMPARE(SMapRig::Pixel(image, ptCell), rig.Background(image));
     }
 };
 
