@@ -68,7 +68,7 @@ struct SMapRig : CRig
     {
         for (const SReceiverInfo& info : listCards) {
             config.nPortCount = qMax(config.nPortCount, info.address.nPort + 1);
-            config.nReceiversPerPort = qMax(config.nReceiversPerPort, info.address.nPosition + 1);
+            config.nReceiversPerPort = qMax(config.nReceiversPerPort, qMin(info.address.nPosition + 1, 256));
         }
         config.bPortHidden = bPortHidden;
         return config;
@@ -487,8 +487,11 @@ private slots:
     void detectionsAddAndRemoveCells_data()
     {
         QTest::addColumn<int>("nChange");
-        QTest::newRow("plugged") << 1;
-        QTest::newRow("unplugged") << -1;
+        QTest::addColumn<bool>("bReset"); // seen by a Reset's detection, else by the host's updates
+        QTest::newRow("plugged, update") << 1 << false;
+        QTest::newRow("unplugged, update") << -1 << false;
+        QTest::newRow("plugged, Reset") << 1 << true;
+        QTest::newRow("unplugged, Reset") << -1 << true;
     }
 
     // A card plugged or unplugged on port 1 appears or leaves its cell once
@@ -496,6 +499,7 @@ private slots:
     void detectionsAddAndRemoveCells()
     {
         QFETCH(int, nChange);
+        QFETCH(bool, bReset);
         SMapRig rig(QList<SReceiverInfo>(), false, QSize(460, 320), SSimWallConfig { 3, 6, 5, false, false });
         QVERIFY(rig.bShown);
         const QList<SCard> listBefore = rig.Cards();
@@ -503,9 +507,15 @@ private slots:
         for (const SCard& card : listBefore)
             mapRects[card] = rig.map.CellRect(card.first, card.second);
         nChange > 0 ? rig.pWall->PlugReceiver(1) : rig.pWall->UnplugReceiver(1);
-        rig.pWall->ApplyTopologyNow();
-        rig.Main()->UpdateShow();
-        rig.Main()->UpdateShow();
+        if (bReset) {
+            rig.ClickReset();
+            QVERIFY(rig.WaitForJobs());
+        } else {
+            rig.pWall->ApplyTopologyNow();
+            // The first update collects the new list, the next one rebuilds.
+            rig.Main()->UpdateShow();
+            rig.Main()->UpdateShow();
+        }
         const QList<SCard> listAfter = rig.Cards();
         QCOMPARE(listAfter.size(), listBefore.size() + nChange);
         QCOMPARE(rig.Model()->rowCount(), listAfter.size());
@@ -577,6 +587,29 @@ private slots:
             for (const SCard& card : listConcerned)
                 QVERIFY(IsHot(rig.Centre(image, card.first, card.second)));
         }
+    }
+
+    // Cards whose addresses collide or make no sense still each get a cell,
+    // on their port's line, and the map stays as wide as the real string.
+    void noCardIsLost()
+    {
+        QList<SReceiverInfo> list = MapWall(3, 8, false, false);
+        list << Receiver(1, 2, QStringLiteral("DUP")) << Receiver(2, -1, QStringLiteral("NEG"))
+             << Receiver(0, 1 << 30, QStringLiteral("FAR"));
+        SMapRig rig(list);
+        QVERIFY(rig.bShown);
+        QCOMPARE(rig.map.LineCount(), 3);
+        QVERIFY(rig.map.ColumnCount() >= 9 && rig.map.ColumnCount() <= 16);
+        const QImage image = rig.Grab();
+        const QColor colorBackground = rig.Background(image);
+        QList<int> listPerLine;
+        for (int nLine = 0; nLine < rig.map.LineCount(); ++nLine) {
+            int nCells = 0;
+            for (int nColumn = 0; nColumn < rig.map.ColumnCount(); ++nColumn)
+                nCells += SMapRig::Pixel(image, rig.map.CellRectAt(nLine, nColumn).center()) != colorBackground;
+            listPerLine << nCells;
+        }
+        QCOMPARE(listPerLine, QList<int>({ 9, 9, 9 }));
     }
 
     // A small wall fits without scrolling.
