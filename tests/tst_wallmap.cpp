@@ -387,6 +387,12 @@ private slots:
         }
         QVERIFY(rig.Checked().isEmpty() && rig.Reported().isEmpty());
         QCOMPARE(rig.select.nCount, 0);
+        // Space checks the current card as a Ctrl-click would, unless the host turned keyboard checking off.
+        QTest::keyClick(&rig.map, Qt::Key_Space);
+        QCOMPARE(rig.Reported(), QStringList(AddressText(SCard(7, 23))));
+        rig.Main()->SetKeyboardChecking(false);
+        QTest::keyClick(&rig.map, Qt::Key_Space);
+        QCOMPARE(rig.Reported(), QStringList(AddressText(SCard(7, 23))));
     }
 
     // While an upgrade is shown no click acts; once it finishes they do again.
