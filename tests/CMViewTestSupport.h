@@ -13,6 +13,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QCursor>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QSemaphore>
 #include <QSortFilterProxyModel>
 #include <QThreadPool>
@@ -96,6 +98,24 @@ class CSignalCounter : public QObject
 public:
     template <typename TSender, typename TSignal>
     CSignalCounter(TSender* pSender, TSignal signal) { connect(pSender, signal, this, [this]() { ++nCount; }); }
+    int nCount = 0;
+};
+
+// The regions a widget is asked to paint, from the moment it is installed:
+// it sees the paint events before the widget's own handlers do.
+class CPaintRecorder : public QObject
+{
+public:
+    explicit CPaintRecorder(QWidget* pWidget) { pWidget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(e)->region();
+            ++nCount;
+        }
+        return false;
+    }
+    QRegion region;
     int nCount = 0;
 };
 
