@@ -160,6 +160,10 @@ void CReceiverListInput::PressCard(int nRow, Qt::KeyboardModifiers modifiers, co
     Q_ASSERT(vecOrder.size() == size_t(m_pModel->rowCount()));
     if (!m_pModel->IsRow(nRow))
         return;
+    // The pointer shows a row's box before a click in the table can check
+    // it; a card on the map has no box under the pointer, as with Space.
+    if (!m_pModel->IsCheckable(nRow))
+        m_pModel->ShowBox(nRow);
     if (modifiers == Qt::ControlModifier) {
         CtrlClick(nRow);
     } else if (modifiers == Qt::ShiftModifier && m_nAnchorRow != -1 && !m_bMultiCheck) {
