@@ -92,6 +92,10 @@ int CReceiverListView::GetShownRowCount() const
 {
     Q_D(const CReceiverListView);
     const int nRows = d->pModel->rowCount();
+    // Every filter change and row write ends in a pass that counts what it
+    // shows; the walk below is for rows the view came by otherwise.
+    if (d->pStatusFilter->PassRowCount() == nRows)
+        return d->pStatusFilter->ShownRowCount();
     int nShown = 0;
     for (int p = 0; p < nRows; ++p)
         nShown += isRowHidden(p, QModelIndex()) ? 0 : 1;
