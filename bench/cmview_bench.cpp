@@ -241,15 +241,22 @@ void MeasureHealth(CCMMainView& view, CSimWall& wall, const FnRun& run)
     view.SetTextFilter(QString());
     view.SetStatusFilter(HealthNone);
 
+    // Each with limits right after the same without, on the same ticks, so
+    // that the two lines compare within one run.
     SHealthLimits limits;
     limits.optTemperatureHigh = 50.0;
     limits.optVoltageLow = 4.9;
     limits.optVoltageHigh = 5.2;
     limits.optHumidityHigh = 60.0;
+    const FnTask fnUpdate = [&]() { view.UpdateShow(); };
+    const FnTask fnPackets = [&]() { view.GetReceiverListView()->UpdatePacketCount(); };
+    run("UpdateShow w/o limits", "rewrite", [&]() { wall.Tick(); }, fnUpdate);
     view.SetHealthLimits(limits);
-    run("UpdateShow with limits", "rewrite", [&]() { wall.Tick(); }, [&]() { view.UpdateShow(); });
-    run("packet re-read w/ limits", "rewrite", [&]() { wall.Tick(); },
-        [&]() { view.GetReceiverListView()->UpdatePacketCount(); });
+    run("UpdateShow with limits", "rewrite", [&]() { wall.Tick(); }, fnUpdate);
+    view.SetHealthLimits(SHealthLimits());
+    run("packet re-read w/o limits", "rewrite", [&]() { wall.Tick(); }, fnPackets);
+    view.SetHealthLimits(limits);
+    run("packet re-read w/ limits", "rewrite", [&]() { wall.Tick(); }, fnPackets);
     view.SetHealthLimits(SHealthLimits());
 }
 
