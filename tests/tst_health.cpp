@@ -474,6 +474,78 @@ private slots:
         QCOMPARE(rig.Main()->FindReceiver(strText), !listShown.isEmpty());
     }
 
+    // Typing a letter at a time (the text growing, then shrinking) under the
+    // port and state filters shows exactly what a fresh filter would, also
+    // after records are rewritten, a host writes a cell or the rows move
+    // between two letters.
+    void textFilterTyping_data()
+    {
+        QTest::addColumn<SFilterCase>("c");
+        QTest::newRow("text alone") << SFilterCase { -1, HealthNone, QString(), false };
+        QTest::newRow("with a port") << SFilterCase { 1, HealthNone, QString(), false };
+        QTest::newRow("with a state") << SFilterCase { -1, HealthNeedsAttention, QString(), false };
+        QTest::newRow("port, state, no Port column") << SFilterCase { 2, HealthNeedsAttention, QString(), true };
+    }
+    void textFilterTyping()
+    {
+        QFETCH(SFilterCase, c);
+        SHealthRig rig(false, c.bPortHidden);
+        rig.Main()->SetHealthLimits(Limits());
+        QList<SReceiverInfo> list = rig.pWall->Receivers();
+        if (c.nPort != -1)
+            rig.ChoosePort(c.nPort);
+        rig.Main()->SetStatusFilter(c.eState);
+        const int nPort = c.bPortHidden ? -1 : c.nPort;
+        const auto type = [&](const QString& strText) {
+            rig.Main()->SetTextFilter(strText);
+            const QStringList listExpected = ExpectedShown(list, Limits(), nPort, c.eState, strText);
+            QCOMPARE(rig.Shown(), listExpected);
+            QCOMPARE(rig.View()->GetShownRowCount(), int(listExpected.size()));
+            QCOMPARE(rig.Main()->ShownReceiverCount(), int(listExpected.size()));
+        };
+        for (const char* psz : { "v", "V4", "v4.", "v4.0", "v4.07", "v4.0", "", "s", "sN", "sn2", "sn20", "sn2" })
+            type(QString::fromLatin1(psz));
+
+        // Firmware rewritten while a text is set: a hidden card comes to
+        // match the longer text.
+        type(QStringLiteral("v9"));
+        for (int i = 0; i < list.size(); i += 3) {
+            list[i].nVersionMajor = 9;
+            list[i].nVersionMinor = 9 + i % 2;
+        }
+        rig.pWall->SetReceivers(list);
+        rig.Main()->UpdateShow();
+        QCOMPARE(rig.Shown(), ExpectedShown(list, Limits(), nPort, c.eState, QStringLiteral("v9")));
+        type(QStringLiteral("v9."));
+        type(QStringLiteral("v9.1"));
+        type(QStringLiteral("v9.10"));
+
+        // A host writes a hidden card's S/N so that it matches the next letter.
+        type(QStringLiteral("sn2"));
+        int nWritten = -1;
+        for (int i = 0; i < list.size() && nWritten == -1; ++i) {
+            const bool bPort = nPort == -1 || list.at(i).address.nPort == nPort;
+            const bool bState = c.eState == HealthNone || (Expected(list.at(i), Limits()) & c.eState);
+            if (bPort && bState && !SerialOf(list.at(i)).contains(QLatin1String("SN2")))
+                nWritten = i;
+        }
+        QVERIFY(nWritten != -1);
+        rig.SourceCell(rig.RowOfIndex(nWritten), ReceiverColumn::SerialNumber).setText(QStringLiteral("SN2099"));
+        const std::string strSerial = list.at(nWritten).strSerialNumber;
+        list[nWritten].strSerialNumber = "SN2099";
+        type(QStringLiteral("sn20"));
+        type(QStringLiteral("sn209"));
+
+        // Rows sorted between two letters; the sort reads the rows again,
+        // and the host's value goes.
+        type(QStringLiteral("s"));
+        rig.View()->SortByColumn(rig.View()->GetColumnMap().ColumnOf(ReceiverColumn::SerialNumber), false, true);
+        list[nWritten].strSerialNumber = strSerial;
+        type(QStringLiteral("sn"));
+        type(QStringLiteral("sn1"));
+        type(QString());
+    }
+
     // A Shift range under a text filter checks the cards shown between its
     // ends, none of those the filter hides.
     void shiftRangeUnderFilter()

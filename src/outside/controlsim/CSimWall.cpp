@@ -245,8 +245,12 @@ void CSimWall::SetReceivers(const QList<SReceiverInfo>& listReceivers)
 // deep copy rather than trusting detach.
 void CSimWall::OwnReceiversLocked()
 {
-    if (!m_bReceiversShared)
+    // A list handed out and since let go is the wall's alone again: copying
+    // it would only double a large wall's memory for a while.
+    if (!m_bReceiversShared || m_listReceivers.isDetached()) {
+        m_bReceiversShared = false;
         return;
+    }
     QList<SReceiverInfo> listOwn;
     listOwn.reserve(m_listReceivers.size());
     for (const SReceiverInfo& info : qAsConst(m_listReceivers))

@@ -7,45 +7,6 @@
 
 #include <QSortFilterProxyModel>
 
-namespace
-{
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// 1 found, 0 not found, -1 not known: the field has bytes beyond ASCII,
-// which Qt's case folding may match to ASCII letters. One pass over the
-// field; strLower is not empty.
-int FindAsciiLower(const std::string& strField, const std::string& strLower)
-{
-    const size_t nField = strField.size();
-    const size_t nText = strLower.size();
-    const char cFirst = strLower[0];
-    unsigned char cBits = 0;
-    for (size_t i = 0; i < nField; ++i) {
-        const char c = strField[i];
-        cBits |= static_cast<unsigned char>(c);
-        if (AsciiLower(c) != cFirst || nField - i < nText)
-            continue;
-        size_t j = 1;
-        while (j < nText && AsciiLower(strField[i + j]) == strLower[j])
-            ++j;
-        if (j == nText)
-            return 1;
-    }
-    return (cBits & 0x80) ? -1 : 0;
-}
-
-bool ContainsText(const std::string& strField, const std::string& strLower, bool bAscii, const QString& strText)
-{
-    const int nFound = bAscii ? FindAsciiLower(strField, strLower) : -1;
-    if (nFound != -1)
-        return nFound == 1;
-    return ReceiverCellText::Utf8Text(strField).contains(strText, Qt::CaseInsensitive);
-}
-}
-
 CStatusFilter::CStatusFilter(CReceiverListView* pView, const CReceiverTableModel* pModel,
                              const QSortFilterProxyModel* pProxy, const CPortFilter* pPortFilter)
     : m_pView(pView)
@@ -69,8 +30,6 @@ bool CStatusFilter::SetText(const QString& strText)
     if (strText == m_strText)
         return false;
     m_strText = strText;
-    m_memoType = SMemo();
-    m_memoFirmware = SMemo();
     m_bAsciiText = true;
     m_strAsciiLower.clear();
     for (const QChar ch : strText) {
@@ -78,7 +37,7 @@ bool CStatusFilter::SetText(const QString& strText)
             m_bAsciiText = false;
             break;
         }
-        m_strAsciiLower.push_back(AsciiLower(char(ch.unicode())));
+        m_strAsciiLower.push_back(CSearchKeys::AsciiLower(char(ch.unicode())));
     }
     return true;
 }
@@ -92,8 +51,12 @@ bool CStatusFilter::Accepts(int nRow) const
 
 bool CStatusFilter::MatchesText(int nRow) const
 {
-    if (!m_pModel->HasOverrides(nRow))
-        return MatchesRecordText(nRow);
+    if (!m_pModel->HasOverrides(nRow)) {
+        const int nFound = m_keys.Matches(nRow);
+        if (nFound != -1)
+            return nFound == 1;
+        return CSearchKeys::ContainsText(m_pModel->Record(nRow).strSN, m_strAsciiLower, m_bAsciiText, m_strText);
+    }
     // A host wrote into the row: the cells as shown decide, as a find reads them.
     for (const int nKey : { ReceiverColumn::SerialNumber, ReceiverColumn::Type, ReceiverColumn::Firmware }) {
         const QModelIndex index = m_pModel->index(nRow, m_pModel->Columns().ColumnOf(nKey));
@@ -101,30 +64,6 @@ bool CStatusFilter::MatchesText(int nRow) const
             return true;
     }
     return false;
-}
-
-bool CStatusFilter::MatchesRecordText(int nRow) const
-{
-    const SReceiverRowInfo& info = m_pModel->Record(nRow);
-    if (ContainsText(info.strSN, m_strAsciiLower, m_bAsciiText, m_strText))
-        return true;
-    // A wall has a handful of types and firmware versions, mostly in runs of
-    // rows: the answer for the row before is mostly the answer.
-    if (!m_memoType.bValid || m_memoType.strFirst != info.strType) {
-        m_memoType.strFirst = info.strType;
-        m_memoType.bMatch = ContainsText(info.strType, m_strAsciiLower, m_bAsciiText, m_strText);
-        m_memoType.bValid = true;
-    }
-    if (m_memoType.bMatch)
-        return true;
-    if (!m_memoFirmware.bValid || m_memoFirmware.strFirst != info.strTypeName || m_memoFirmware.strSecond != info.strVersion) {
-        m_memoFirmware.strFirst = info.strTypeName;
-        m_memoFirmware.strSecond = info.strVersion;
-        const std::string strFirmware = info.strTypeName + " V" + info.strVersion;
-        m_memoFirmware.bMatch = ContainsText(strFirmware, m_strAsciiLower, m_bAsciiText, m_strText);
-        m_memoFirmware.bValid = true;
-    }
-    return m_memoFirmware.bMatch;
 }
 
 void CStatusFilter::SetHidden(int nRow, bool bHidden)
@@ -136,17 +75,33 @@ void CStatusFilter::SetHidden(int nRow, bool bHidden)
         m_pView->setRowHidden(index.row(), QModelIndex(), bHidden);
 }
 
+bool CStatusFilter::IsNarrowing(bool bKnown) const
+{
+    // A row that holds the longer text holds the shorter one inside it.
+    return bKnown && !m_strPassText.isEmpty() && m_strText.contains(m_strPassText, Qt::CaseSensitive)
+        && m_nState == m_nPassState && m_pPortFilter->Port() == m_nPassPort
+        && m_pModel->Generation() == m_nPassGeneration;
+}
+
 int CStatusFilter::Apply(bool bAll)
 {
     const int nRows = m_pModel->rowCount();
     const bool bKnown = !bAll && m_vecShown.size() == size_t(nRows);
+    const bool bNarrowing = IsNarrowing(bKnown);
     if (!bKnown)
         m_vecShown.assign(size_t(nRows), 0);
     const bool bActive = IsActive();
+    if (!m_strText.isEmpty()) {
+        m_keys.Update(m_pModel);
+        m_keys.Match(m_strAsciiLower, m_bAsciiText, m_strText);
+    }
     int nShown = 0;
     for (int r = 0; r < nRows; ++r) {
-        const bool bShow = m_pPortFilter->Accepts(r) && (!bActive || Accepts(r));
         char& cShown = m_vecShown[size_t(r)];
+        // Narrowed, a hidden row stays hidden.
+        if (bNarrowing && !cShown)
+            continue;
+        const bool bShow = m_pPortFilter->Accepts(r) && (!bActive || Accepts(r));
         if (!bKnown || cShown != char(bShow))
             SetHidden(r, !bShow);
         cShown = char(bShow);
@@ -154,6 +109,10 @@ int CStatusFilter::Apply(bool bAll)
     }
     m_nShownRows = nShown;
     m_nPassRows = nRows;
+    m_strPassText = m_strText;
+    m_nPassState = m_nState;
+    m_nPassPort = m_pPortFilter->Port();
+    m_nPassGeneration = m_pModel->Generation();
     return nShown;
 }
 

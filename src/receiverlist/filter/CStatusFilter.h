@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CSearchKeys.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -28,7 +30,6 @@ public:
     bool IsActive() const { return m_nState != 0 || !m_strText.isEmpty(); }
     // Whether the last pass hid rows.
     bool HasHidden() const { return m_nShownRows != m_nPassRows; }
-    bool Accepts(int nRow) const;
 
     // Hides the rows one of the three filters does not accept and shows the
     // others; returns the rows shown. With bAll every row is handed to the
@@ -39,11 +40,18 @@ public:
     // the tree view (true): the next pass goes over all of them.
     void Forget(bool bAllShown);
     int ShownRowCount() const { return m_nShownRows; }
+    // The rows the last pass went over; the model's rows when that pass
+    // still holds.
+    int PassRowCount() const { return m_nPassRows; }
 
 private:
+    // Within a pass: the search keys are matched with the text by then.
+    bool Accepts(int nRow) const;
     bool MatchesText(int nRow) const;
-    bool MatchesRecordText(int nRow) const;
     void SetHidden(int nRow, bool bHidden);
+    // Whether only the rows the last pass showed need a look: the text grew
+    // and nothing else the pass decided by changed since.
+    bool IsNarrowing(bool bKnown) const;
 
     CReceiverListView* const m_pView;
     const CReceiverTableModel* const m_pModel;
@@ -59,14 +67,10 @@ private:
     std::vector<char> m_vecShown;
     int m_nShownRows = 0;
     int m_nPassRows = 0;
-    // The last type, and the last type name and version, with their answers.
-    struct SMemo
-    {
-        std::string strFirst;
-        std::string strSecond;
-        bool bValid = false;
-        bool bMatch = false;
-    };
-    mutable SMemo m_memoType;
-    mutable SMemo m_memoFirmware;
+    CSearchKeys m_keys;
+    // What the last pass decided by, as far as the model's rows do not say.
+    QString m_strPassText;
+    uint32_t m_nPassState = 0;
+    int m_nPassPort = -1;
+    quint64 m_nPassGeneration = 0;
 };

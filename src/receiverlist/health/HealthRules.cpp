@@ -1,5 +1,21 @@
 #include "HealthRules.h"
 
+namespace
+{
+// From here up a port is counted in the map: a stray number does not grow the vector.
+constexpr int c_nPortsByPlace = 4096;
+
+int CountTrailingZeros(uint32_t n)
+{
+    int i = 0;
+    while (!(n & 1u)) {
+        n >>= 1;
+        ++i;
+    }
+    return i;
+}
+}
+
 namespace HealthRules
 {
 uint32_t LimitStates(const SSensorReadings& readings, const SHealthLimits& limits)
@@ -42,24 +58,37 @@ uint32_t WithAttention(uint32_t nStates)
 void CHealthTally::Clear()
 {
     m_arrAll.fill(0);
+    m_vecPort.clear();
     m_mapPort.clear();
+}
+
+CHealthTally::Counts& CHealthTally::PortCounts(int nPort)
+{
+    if (nPort < 0 || nPort >= c_nPortsByPlace)
+        return m_mapPort[nPort];
+    if (size_t(nPort) >= m_vecPort.size())
+        m_vecPort.resize(size_t(nPort) + 1, Counts {});
+    return m_vecPort[size_t(nPort)];
 }
 
 void CHealthTally::Add(int nPort, uint32_t nStates, int nDelta)
 {
     if (!nStates)
         return;
-    Counts& arrPort = m_mapPort[nPort];
-    for (int i = 0; i < c_nHealthStateCount; ++i) {
-        if (nStates & (1u << i)) {
-            m_arrAll[size_t(i)] += nDelta;
-            arrPort[size_t(i)] += nDelta;
-        }
+    Counts& arrPort = PortCounts(nPort);
+    for (uint32_t nBits = nStates; nBits; nBits &= nBits - 1) {
+        const size_t i = size_t(CountTrailingZeros(nBits));
+        if (i >= size_t(c_nHealthStateCount))
+            break;
+        m_arrAll[i] += nDelta;
+        arrPort[i] += nDelta;
     }
 }
 
 CHealthTally::Counts CHealthTally::Port(int nPort) const
 {
+    if (nPort >= 0 && nPort < c_nPortsByPlace)
+        return size_t(nPort) < m_vecPort.size() ? m_vecPort[size_t(nPort)] : Counts {};
     const auto it = m_mapPort.find(nPort);
     return it == m_mapPort.end() ? Counts {} : it->second;
 }

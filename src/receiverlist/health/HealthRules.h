@@ -6,6 +6,7 @@
 #include "SReceiverRowInfo.h"
 
 #include <map>
+#include <vector>
 
 namespace HealthRules
 {
@@ -37,6 +38,11 @@ public:
     Counts Port(int nPort) const;
 
 private:
+    Counts& PortCounts(int nPort);
+
     Counts m_arrAll {};
+    // Ports are small numbers from 0: their counts are looked up by place;
+    // any other port goes to the map.
+    std::vector<Counts> m_vecPort;
     std::map<int, Counts> m_mapPort;
 };

@@ -190,6 +190,7 @@ bool CReceiverTableModel::setData(const QModelIndex& index, const QVariant& valu
             row.pOverrides = std::make_unique<OverrideMap>();
         (*row.pOverrides)[{ nColumn, role }] = value;
         m_vecHot[size_t(nRow)].bOverrides = true;
+        ++m_nGeneration;
     }
     const QVector<int> vecRoles = role == Qt::DisplayRole ? QVector<int> { Qt::DisplayRole, Qt::EditRole } : QVector<int> { role };
     emit dataChanged(index, index, vecRoles);
@@ -234,6 +235,7 @@ void CReceiverTableModel::SetPortShown(bool bShown)
     for (size_t i = 0; i < m_vecRows.size(); ++i)
         DropOverrides(i);
     m_columns.SetPortShown(bShown);
+    ++m_nGeneration;
     if (!bShown)
         endRemoveColumns();
     else
@@ -247,8 +249,9 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
     m_vecRows.resize(size_t(listInfo.size()));
     m_vecHot.assign(size_t(listInfo.size()), SRowHot());
     m_vecMarks.assign(size_t(listInfo.size()), SMarks());
-    m_vecHealth.assign(size_t(listInfo.size()), SRowHealth());
     m_tally.Clear();
+    ++m_nTextGeneration;
+    ++m_nGeneration;
     for (size_t i = 0; i < m_vecRows.size(); ++i) {
         SRow& row = m_vecRows[i];
         SRowHot& hot = m_vecHot[i];
@@ -259,8 +262,7 @@ void CReceiverTableModel::Rebuild(const QVector<SReceiverRowInfo>& listInfo, con
         hot.nErrorPackets = row.info.nErrorPackets;
         hot.nTotalPackets = row.info.nTotalPackets;
         SetPacketKey(hot, int32_t(hot.nErrorPackets), int32_t(hot.nTotalPackets));
-        m_vecHealth[i].readings = row.info.readings;
-        const uint32_t nStates = HealthRules::LimitStates(row.info.readings, m_limits)
+        const uint32_t nStates = LimitStates(row.info.readings)
             | (IsPacketError(hot) ? uint32_t(HealthPacketErrors) : 0u)
             | (row.info.strFailedModule != "N/A" ? uint32_t(HealthFailedModules) : 0u);
         Restate(i, ~0u, nStates, hot.nPort);
@@ -278,6 +280,8 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
     if (vecFrom.size() != m_vecRows.size())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    ++m_nTextGeneration;
+    ++m_nGeneration;
     std::vector<int> vecTo(vecFrom.size());
     for (size_t i = 0; i < vecFrom.size(); ++i)
         vecTo[size_t(vecFrom[i])] = int(i);
@@ -291,7 +295,6 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
         SRow rowHeld = std::move(m_vecRows[nStart]);
         SRowHot hotHeld = std::move(m_vecHot[nStart]);
         const SMarks marksHeld = m_vecMarks[nStart];
-        const SRowHealth healthHeld = m_vecHealth[nStart];
         size_t nTo = nStart;
         for (;;) {
             vecPlaced[nTo] = 1;
@@ -300,13 +303,11 @@ void CReceiverTableModel::Permute(const std::vector<int>& vecFrom)
                 m_vecRows[nTo] = std::move(rowHeld);
                 m_vecHot[nTo] = std::move(hotHeld);
                 m_vecMarks[nTo] = marksHeld;
-                m_vecHealth[nTo] = healthHeld;
                 break;
             }
             m_vecRows[nTo] = std::move(m_vecRows[nFrom]);
             m_vecHot[nTo] = std::move(m_vecHot[nFrom]);
             m_vecMarks[nTo] = m_vecMarks[nFrom];
-            m_vecHealth[nTo] = m_vecHealth[nFrom];
             nTo = nFrom;
         }
     }
@@ -341,6 +342,7 @@ uint32_t CReceiverTableModel::DropOverrides(size_t nRow)
 uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, const SRowProgressInfo& progress)
 {
     Q_ASSERT(IsRow(nRow));
+    ++m_nGeneration;
     uint32_t nKeys = DropOverrides(size_t(nRow));
     // Fields are compared and only the changed ones copied: on a live wall
     // most texts stay as they were.
@@ -385,11 +387,15 @@ uint32_t CReceiverTableModel::WriteRow(int nRow, const SReceiverRowInfo& info, c
     hot.progress = progress;
     // A reading can cross a limit and keep its text (humidity shows whole
     // percents): the cell's colour is a change of its own.
-    m_vecHealth[size_t(nRow)].readings = info.readings;
-    const uint32_t nStates = HealthRules::LimitStates(info.readings, m_limits)
+    old.readings = info.readings;
+    const uint32_t nStates = LimitStates(info.readings)
         | (IsPacketError(hot) ? uint32_t(HealthPacketErrors) : 0u)
         | (old.strFailedModule != "N/A" ? uint32_t(HealthFailedModules) : 0u)
         | HealthRules::ProgressStates(progress.nState);
+    constexpr uint32_t c_nSearchedKeys = (1u << ReceiverColumn::Type) | (1u << ReceiverColumn::SerialNumber)
+        | (1u << ReceiverColumn::Firmware);
+    if (nKeys & c_nSearchedKeys)
+        ++m_nTextGeneration;
     const uint32_t nChanged = Restate(size_t(nRow), ~0u, nStates, nOldPort);
     mark(nChanged & HealthTooHot, ReceiverColumn::Temperature);
     mark(nChanged & HealthVoltageOutOfRange, ReceiverColumn::Voltage);
@@ -403,9 +409,14 @@ bool CReceiverTableModel::WriteProgress(int nRow, const SRowProgressInfo& progre
     SRowProgressInfo& current = m_vecHot[size_t(nRow)].progress;
     if (current == progress)
         return false;
+    ++m_nGeneration;
+    // Most writes move the percentage only; the states stay.
+    const bool bRestate = current.nState != progress.nState;
     current = progress;
-    const int nPort = m_vecHot[size_t(nRow)].nPort;
-    Restate(size_t(nRow), HealthRules::c_nProgressStates, HealthRules::ProgressStates(progress.nState), nPort);
+    if (bRestate) {
+        const int nPort = m_vecHot[size_t(nRow)].nPort;
+        Restate(size_t(nRow), HealthRules::c_nProgressStates, HealthRules::ProgressStates(progress.nState), nPort);
+    }
     return true;
 }
 
@@ -425,6 +436,7 @@ bool CReceiverTableModel::WritePacketCounts(int nRow, uint32_t nErrors, uint32_t
     }
     if (hot.bUnsignedKey && hot.nErrorPackets == nErrors && hot.nTotalPackets == nTotal)
         return bChanged;
+    ++m_nGeneration;
     const double dKey = hot.dPacketKey;
     const int nDigits = hot.nPacketDigits;
     hot.nErrorPackets = nErrors;

@@ -121,11 +121,16 @@ public:
     // progress were last written.
     uint32_t HealthStates(int nRow) const
     {
-        Q_ASSERT(IsRow(nRow));
-        return m_vecHealth[size_t(nRow)].nStates;
+        return Hot(nRow).nStates;
     }
     // The rows per state, over all rows and per record port.
     const CHealthTally& Tally() const { return m_tally; }
+
+    // Bumped whenever a row's S/N, type or firmware record text may have
+    // changed, or rows were replaced or moved.
+    quint64 TextGeneration() const { return m_nTextGeneration; }
+    // Bumped by every write to the rows, whatever it changed.
+    quint64 Generation() const { return m_nGeneration; }
 
 private:
     static constexpr qint8 s_nNone = -1;
@@ -145,6 +150,9 @@ private:
         int32_t nPacketDigits = 0;
         bool bUnsignedKey = false; // the key was printed from unsigned counts
         bool bOverrides = false;   // SRow::pOverrides holds values
+        // EHealthState bits; all of them fit, and here they fill padding.
+        static_assert(c_nHealthStateCount <= 8, "the states fit a byte");
+        uint8_t nStates = 0;
         SRowProgressInfo progress;
     };
     // The texts, and what others wrote into the row's cells.
@@ -162,13 +170,6 @@ private:
         qint8 nBox = s_nNone;
         qint8 nUpgradeMark = s_nNone;
         bool bCheckable = false;
-    };
-
-    // The readings and states, apart again: a limit change walks only these.
-    struct SRowHealth
-    {
-        SSensorReadings readings;
-        uint32_t nStates = 0;
     };
 
     const SRowHot& Hot(int nRow) const
@@ -193,14 +194,21 @@ private:
     // nOldPort is the port the row was counted under. Returns the changed states.
     uint32_t Restate(size_t nRow, uint32_t nMask, uint32_t nStates, int nOldPort);
     bool IsPacketError(const SRowHot& hot) const;
+    // The limit states of the readings; none without a limit set.
+    uint32_t LimitStates(const SSensorReadings& readings) const
+    {
+        return m_bAnyLimit ? HealthRules::LimitStates(readings, m_limits) : 0u;
+    }
     QVariant HealthData(size_t nRow, int nKey, int nRole) const;
 
     std::vector<SRow> m_vecRows;
     std::vector<SRowHot> m_vecHot;
     std::vector<SMarks> m_vecMarks;
-    std::vector<SRowHealth> m_vecHealth;
     SHealthLimits m_limits;
+    bool m_bAnyLimit = false;
     CHealthTally m_tally;
     CColumnMap m_columns;
     quint64 m_nNextId = 1;
+    quint64 m_nTextGeneration = 0;
+    quint64 m_nGeneration = 0;
 };

@@ -28,15 +28,16 @@ bool EndsWith(const std::string& str, const char* pszEnd)
 
 uint32_t CReceiverTableModel::Restate(size_t nRow, uint32_t nMask, uint32_t nStates, int nOldPort)
 {
-    SRowHealth& health = m_vecHealth[nRow];
-    const int nPort = m_vecHot[nRow].nPort;
-    const uint32_t nOld = health.nStates;
+    SRowHot& hot = m_vecHot[nRow];
+    const int nPort = hot.nPort;
+    const uint32_t nOld = hot.nStates;
     const uint32_t nNew = HealthRules::WithAttention((nOld & ~nMask) | (nStates & nMask));
     if (nNew == nOld && nPort == nOldPort)
         return 0;
     m_tally.Add(nOldPort, nOld, -1);
     m_tally.Add(nPort, nNew, 1);
-    health.nStates = nNew;
+    hot.nStates = uint8_t(nNew);
+    ++m_nGeneration;
     return nNew ^ nOld;
 }
 
@@ -54,11 +55,12 @@ void CReceiverTableModel::SetHealthLimits(const SHealthLimits& limits)
     if (limits == m_limits)
         return;
     m_limits = limits;
+    m_bAnyLimit = limits.IsAnySet();
     uint32_t nKeys = 0;
     int nFirstRow = rowCount();
     int nLastRow = -1;
-    for (size_t r = 0; r < m_vecHealth.size(); ++r) {
-        const uint32_t nStates = HealthRules::LimitStates(m_vecHealth[r].readings, m_limits);
+    for (size_t r = 0; r < m_vecHot.size(); ++r) {
+        const uint32_t nStates = LimitStates(m_vecRows[r].info.readings);
         const uint32_t nChanged = Restate(r, HealthRules::c_nLimitStates, nStates, m_vecHot[r].nPort);
         if (!(nChanged & HealthRules::c_nLimitStates))
             continue;
@@ -73,8 +75,8 @@ void CReceiverTableModel::SetHealthLimits(const SHealthLimits& limits)
 
 QVariant CReceiverTableModel::HealthData(size_t nRow, int nKey, int nRole) const
 {
-    const uint32_t nStates = m_vecHealth[nRow].nStates;
-    const SSensorReadings& readings = m_vecHealth[nRow].readings;
+    const uint32_t nStates = m_vecHot[nRow].nStates;
+    const SSensorReadings& readings = m_vecRows[nRow].info.readings;
     QString strTip;
     switch (nKey) {
     case ReceiverColumn::Temperature: {
