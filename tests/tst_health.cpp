@@ -525,7 +525,7 @@ private slots:
         int nWritten = -1;
         for (int i = 0; i < list.size() && nWritten == -1; ++i) {
             const bool bPort = nPort == -1 || list.at(i).address.nPort == nPort;
-            const bool bState = c.eState == HealthNone || (Expected(list.at(i), Limits()) & c.eState);
+            const bool bState = c.eState == HealthNone || (ExpectedStates(list.at(i), Limits()) & c.eState);
             if (bPort && bState && !SerialOf(list.at(i)).contains(QLatin1String("SN2")))
                 nWritten = i;
         }

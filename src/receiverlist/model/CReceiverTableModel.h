@@ -107,7 +107,7 @@ public:
     const SSensorReadings& Readings(int nRow) const
     {
         Q_ASSERT(IsRow(nRow));
-        return m_vecHealth[size_t(nRow)].readings;
+        return m_vecRows[size_t(nRow)].info.readings;
     }
     uint32_t ErrorPackets(int nRow) const { return Hot(nRow).nErrorPackets; }
     uint32_t TotalPackets(int nRow) const { return Hot(nRow).nTotalPackets; }
