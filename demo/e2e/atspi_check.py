@@ -332,7 +332,7 @@ def main():
             check_english(demo)
             demo.stop()
 
-            step("in Chinese the column headers carry the Chinese labels")
+            step("in Chinese the column headers, the state list and the map's lines carry Chinese names")
             demo = Demo(args.demo, ["--lang", "zh_CN"], work)
             chinese = translated(args.translations, "CReceiverListHeader", LABELS)
             if chinese == LABELS:
@@ -341,6 +341,9 @@ def main():
             list_name, = translated(args.translations, "CDemoHealth", ["Card states"])
             all_name, = translated(args.translations, "CReceiverStatusList", ["All"])
             demo.wait_tree("Chinese state list", expect_state_lines(list_name, all_name + "\uff0818\uff09", 0))
+            port_name, = translated(args.translations, "CWallMapView", ["Port %1"])
+            demo.wait_tree("Chinese wall map", lambda app: None if at.wall_map(app).queryTable().getRowDescription(1)
+                           == port_name.replace("%1", "2") else "the map's second line is not named in Chinese")
             demo.stop()
         except (Failure, at.NotFound) as failure:
             print(f"FAIL: {failure}")
