@@ -152,7 +152,7 @@ int CWallMapCellAccessible::Row() const
         return -1;
     const auto* pTable = static_cast<const CWallMapAccessible*>(parent());
     const CWallMapViewPrivate* d = pTable->Private();
-    return d->pModel ? d->layout.RowAt(m_nLine, m_nColumn) : -1;
+    return d->IsBound() ? d->layout.RowAt(m_nLine, m_nColumn) : -1;
 }
 
 QString CWallMapCellAccessible::text(QAccessible::Text t) const

@@ -142,7 +142,7 @@ int CWallMapView::LinePort(int nLine) const
 QRect CWallMapView::CellRect(int nPort, int nPosition) const
 {
     Q_D(const CWallMapView);
-    if (!d->pModel)
+    if (!d->IsBound())
         return QRect();
     for (int nLine = 0; nLine < d->layout.LineCount(); ++nLine) {
         if (d->layout.LinePort(nLine) != nPort)
@@ -304,7 +304,7 @@ bool CWallMapView::viewportEvent(QEvent* e)
     Q_D(CWallMapView);
     if (e->type() == QEvent::ToolTip) {
         const QHelpEvent* pHelp = static_cast<QHelpEvent*>(e);
-        const int r = d->pModel ? d->RowAt(pHelp->pos()) : -1;
+        const int r = d->IsBound() ? d->RowAt(pHelp->pos()) : -1;
         if (r < 0) {
             QToolTip::hideText();
             e->ignore();

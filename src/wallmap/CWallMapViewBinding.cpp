@@ -84,7 +84,7 @@ void CWallMapViewPrivate::Rebuild()
     const int nColumnsBefore = layout.ColumnCount();
     const int nCellBefore = nCellSize;
     const int nGutterBefore = nGutter;
-    if (!pModel || !pList) {
+    if (!IsBound()) {
         layout = CWallMapLayout();
         vecColour.clear();
         vecFlags.clear();
@@ -100,7 +100,7 @@ void CWallMapViewPrivate::Rebuild()
         }
         nCurrentRow = pList->GetCurrentModelRow();
     }
-    limitsPainted = pModel ? pModel->HealthLimits() : SHealthLimits();
+    limitsPainted = IsBound() ? pModel->HealthLimits() : SHealthLimits();
     bFahrenheit = IsFahrenheit();
     UpdateLegend();
     std::vector<int> vecPorts;
@@ -123,7 +123,7 @@ void CWallMapViewPrivate::Rebuild()
 
 void CWallMapViewPrivate::RestyleAll()
 {
-    if (!pModel)
+    if (!IsBound())
         return;
     for (int r = 0; r < layout.RowCount(); ++r)
         Restyle(r);
@@ -163,7 +163,7 @@ bool CWallMapViewPrivate::SetHidden(int nRow, bool bHidden)
 
 void CWallMapViewPrivate::OnDataChanged(int nFirstRow, int nLastRow)
 {
-    if (!pModel)
+    if (!IsBound())
         return;
     if (layout.IsStale(*pModel, nFirstRow, nLastRow)) {
         Rebuild();
@@ -185,7 +185,7 @@ void CWallMapViewPrivate::OnDataChanged(int nFirstRow, int nLastRow)
 
 void CWallMapViewPrivate::OnRowsHiddenChanged()
 {
-    if (!pModel)
+    if (!IsBound())
         return;
     // Every refresh and update passes the filters again; with nothing hidden
     // no row needs asking.

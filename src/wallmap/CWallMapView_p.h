@@ -32,7 +32,9 @@ public:
 
     // Follows the view's table (CWallMapViewBinding.cpp).
     void Bind(CCMMainView* pView);
-    bool IsBound() const { return pModel != nullptr; }
+    // The model belongs to the view's table: once the table is gone (its
+    // view going down), the model is not asked any more.
+    bool IsBound() const { return pModel && pList; }
     // Lays out every card again and repaints the whole map.
     void Rebuild();
     void OnDataChanged(int nFirstRow, int nLastRow);
