@@ -30,6 +30,11 @@ CWallMapViewPrivate::CWallMapViewPrivate(CWallMapView* pMap)
 {
 }
 
+bool CWallMapViewPrivate::IsBound() const
+{
+    return pModel && pList;
+}
+
 void CWallMapViewPrivate::Bind(CCMMainView* pView)
 {
     for (const QMetaObject::Connection& connection : std::as_const(vecConnection))

@@ -34,7 +34,7 @@ public:
     void Bind(CCMMainView* pView);
     // The model belongs to the view's table: once the table is gone (its
     // view going down), the model is not asked any more.
-    bool IsBound() const { return pModel && pList; }
+    bool IsBound() const;
     // Lays out every card again and repaints the whole map.
     void Rebuild();
     void OnDataChanged(int nFirstRow, int nLastRow);
