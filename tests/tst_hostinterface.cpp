@@ -244,6 +244,34 @@ private slots:
         QCOMPARE(rig.Main()->CurrentRow(), 0);
     }
 
+    // CurrentRowChanged tells of another receiver's row becoming current, or
+    // of none: not of a sort that moves the same row, nor of a key that
+    // cannot move it.
+    void currentRowChangedSignal()
+    {
+        CRig rig(SSimWallConfig { 3, 4, 7, false, false }, MixedReceivers());
+        QVERIFY(rig.Show(QSize(1600, 500)));
+        QSignalSpy spy(rig.Main(), &CCMMainView::CurrentRowChanged);
+        rig.Main()->setFocus();
+        QTest::keyClick(rig.View(), Qt::Key_Home);
+        QCOMPARE(spy.count(), 1);
+        QTest::keyClick(rig.View(), Qt::Key_Up);   // already on the first row
+        QCOMPARE(spy.count(), 1);
+        QTest::keyClick(rig.View(), Qt::Key_Down);
+        QCOMPARE(spy.count(), 2);
+        const QString strSN = rig.Proxy()->index(rig.Main()->CurrentRow(), ReceiverColumn::SerialNumber).data().toString();
+        // The S/N sort moves the row; the same receiver stays current.
+        rig.ClickSection(ReceiverColumn::SerialNumber);
+        QCOMPARE(rig.Proxy()->index(rig.Main()->CurrentRow(), ReceiverColumn::SerialNumber).data().toString(), strSN);
+        QCOMPARE(spy.count(), 2);
+        // A rebuild leaves no row current and says so, once.
+        rig.Main()->RefreshShow();
+        QCOMPARE(rig.Main()->CurrentRow(), -1);
+        QCOMPARE(spy.count(), 3);
+        rig.Main()->RefreshShow();
+        QCOMPARE(spy.count(), 3);
+    }
+
     // A rebuild that keeps the stored checks, against the host's RefreshShow()
     // that clears them; both report what they show.
     void refreshKeepingChecks()
