@@ -23,6 +23,7 @@ void CWallMapLayout::Build(const CReceiverTableModel& model)
     });
 
     m_vecPorts.clear();
+    m_vecLineStart.clear();
     m_vecCell.assign(size_t(nRows), SCell());
     m_vecOrderPosition.assign(size_t(nRows), -1);
     m_nColumns = 0;
@@ -32,6 +33,7 @@ void CWallMapLayout::Build(const CReceiverTableModel& model)
         const int nPort = m_vecRowPort[size_t(r)];
         if (m_vecPorts.empty() || m_vecPorts.back() != nPort) {
             m_vecPorts.push_back(nPort);
+            m_vecLineStart.push_back(int(i));
             nNextColumn = 0;
         }
         const int nPosition = m_vecRowPosition[size_t(r)];
@@ -41,12 +43,7 @@ void CWallMapLayout::Build(const CReceiverTableModel& model)
         m_vecOrderPosition[size_t(r)] = int(i);
         m_nColumns = std::max(m_nColumns, nNextColumn);
     }
-
-    m_vecGrid.assign(m_vecPorts.size() * size_t(m_nColumns), -1);
-    for (int r = 0; r < nRows; ++r) {
-        const SCell& cell = m_vecCell[size_t(r)];
-        m_vecGrid[size_t(cell.nLine) * size_t(m_nColumns) + size_t(cell.nColumn)] = r;
-    }
+    m_vecLineStart.push_back(int(m_vecOrder.size()));
 }
 
 bool CWallMapLayout::IsStale(const CReceiverTableModel& model, int nFirstRow, int nLastRow) const
@@ -70,11 +67,24 @@ CWallMapLayout::SCell CWallMapLayout::CellOfRow(int nRow) const
     return nRow >= 0 && nRow < RowCount() ? m_vecCell[size_t(nRow)] : SCell();
 }
 
+int CWallMapLayout::LowerBound(int nLine, int nColumn) const
+{
+    const auto itBegin = m_vecOrder.begin() + LineBegin(nLine);
+    const auto itEnd = m_vecOrder.begin() + LineEnd(nLine);
+    const auto it = std::lower_bound(itBegin, itEnd, nColumn,
+                                     [this](int r, int n) { return m_vecCell[size_t(r)].nColumn < n; });
+    return int(it - m_vecOrder.begin());
+}
+
 int CWallMapLayout::RowAt(int nLine, int nColumn) const
 {
     if (nLine < 0 || nLine >= LineCount() || nColumn < 0 || nColumn >= m_nColumns)
         return -1;
-    return m_vecGrid[size_t(nLine) * size_t(m_nColumns) + size_t(nColumn)];
+    const int i = LowerBound(nLine, nColumn);
+    if (i == LineEnd(nLine))
+        return -1;
+    const int r = m_vecOrder[size_t(i)];
+    return m_vecCell[size_t(r)].nColumn == nColumn ? r : -1;
 }
 
 int CWallMapLayout::OrderPosition(int nRow) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class CReceiverTableModel;
@@ -39,6 +40,12 @@ public:
     // The model rows line by line, each line in column order: the order a
     // Shift range on the map runs in.
     const std::vector<int>& Order() const { return m_vecOrder; }
+    // A line's rows in column order: [LineBegin, LineEnd) within Order().
+    int LineBegin(int nLine) const { return m_vecLineStart[std::size_t(nLine)]; }
+    int LineEnd(int nLine) const { return m_vecLineStart[std::size_t(nLine) + 1]; }
+    // The first place in the line, within Order(), whose column is nColumn or
+    // after; LineEnd() when none is.
+    int LowerBound(int nLine, int nColumn) const;
     // A row's place in Order().
     int OrderPosition(int nRow) const;
 
@@ -49,7 +56,9 @@ private:
     std::vector<SCell> m_vecCell;
     std::vector<int> m_vecOrder;
     std::vector<int> m_vecOrderPosition;
-    // Row per cell, line after line; -1 for a gap.
-    std::vector<int> m_vecGrid;
+    // Where each line's rows start in m_vecOrder, and one past the last line.
+    // Kept by card, not by cell: a hostile address cannot make the map a
+    // grid of millions of empty cells.
+    std::vector<int> m_vecLineStart;
     int m_nColumns = 0;
 };

@@ -72,11 +72,14 @@ void CWallMapViewPrivate::PaintCells(QPainter& painter, const QRect& rectDirty) 
     // Cells in the image's coordinates: cell (0, 0) sits at ptZero.
     const QPoint ptOrigin = rectCells.topLeft();
     const QPoint ptZero = CellRect(0, 0).topLeft() - ptOrigin;
+    // Each line's cards in the columns on screen, in column order.
+    const std::vector<int>& vecOrder = layout.Order();
     for (int nLine = nFirstLine; nLine <= nLastLine; ++nLine) {
-        for (int nColumn = nFirstColumn; nColumn <= nLastColumn; ++nColumn) {
-            const int r = layout.RowAt(nLine, nColumn);
-            if (r < 0)
-                continue;
+        for (int i = layout.LowerBound(nLine, nFirstColumn); i < layout.LineEnd(nLine); ++i) {
+            const int r = vecOrder[size_t(i)];
+            const int nColumn = layout.CellOfRow(r).nColumn;
+            if (nColumn > nLastColumn)
+                break;
             const QRect rectCell(ptZero.x() + nColumn * nPitch, ptZero.y() + nLine * nPitch, nPitch - 1, nPitch - 1);
             FillCell(image, rectCell, vecColour[size_t(r)], vecFlags[size_t(r)] & CellChecked);
         }

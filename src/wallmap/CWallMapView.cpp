@@ -147,10 +147,10 @@ QRect CWallMapView::CellRect(int nPort, int nPosition) const
     for (int nLine = 0; nLine < d->layout.LineCount(); ++nLine) {
         if (d->layout.LinePort(nLine) != nPort)
             continue;
-        for (int nColumn = 0; nColumn < d->layout.ColumnCount(); ++nColumn) {
-            const int r = d->layout.RowAt(nLine, nColumn);
-            if (r >= 0 && d->pModel->RecordPosition(r) == nPosition)
-                return d->CellRect(nLine, nColumn);
+        for (int i = d->layout.LineBegin(nLine); i < d->layout.LineEnd(nLine); ++i) {
+            const int r = d->layout.Order()[size_t(i)];
+            if (d->pModel->RecordPosition(r) == nPosition)
+                return d->CellRect(nLine, d->layout.CellOfRow(r).nColumn);
         }
     }
     return QRect();

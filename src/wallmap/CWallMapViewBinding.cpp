@@ -64,17 +64,41 @@ void CWallMapViewPrivate::Bind(CCMMainView* pView)
     Rebuild();
 }
 
-std::vector<uint64_t> CWallMapViewPrivate::CellSnapshot() const
+std::vector<CWallMapViewPrivate::SCellShown> CWallMapViewPrivate::CellSnapshot() const
 {
-    const size_t nColumns = size_t(layout.ColumnCount());
-    std::vector<uint64_t> vec(size_t(layout.LineCount()) * nColumns, 0);
-    for (int r = 0; r < layout.RowCount(); ++r) {
+    // In Order(): line by line, each in column order.
+    std::vector<SCellShown> vec;
+    vec.reserve(layout.Order().size());
+    for (int r : layout.Order()) {
         const CWallMapLayout::SCell cell = layout.CellOfRow(r);
-        const bool bCurrent = r == nCurrentRow;
-        vec[size_t(cell.nLine) * nColumns + size_t(cell.nColumn)] =
-            (uint64_t(1) << 48) | (uint64_t(bCurrent) << 40) | (uint64_t(vecColour[size_t(r)]) << 8) | vecFlags[size_t(r)];
+        const uint64_t nShown =
+            (uint64_t(r == nCurrentRow) << 40) | (uint64_t(vecColour[size_t(r)]) << 8) | vecFlags[size_t(r)];
+        vec.push_back({ (uint64_t(uint32_t(cell.nLine)) << 32) | uint32_t(cell.nColumn), nShown });
     }
     return vec;
+}
+
+std::vector<CWallMapLayout::SCell> CWallMapViewPrivate::ChangedCells(const std::vector<SCellShown>& vecBefore,
+                                                                     const std::vector<SCellShown>& vecAfter)
+{
+    // Both in cell order: a merge finds the cells that came, went or changed.
+    std::vector<CWallMapLayout::SCell> vecCells;
+    const auto add = [&vecCells](uint64_t nCell) { vecCells.push_back({ int(nCell >> 32), int(uint32_t(nCell)) }); };
+    size_t i = 0;
+    size_t j = 0;
+    while (i < vecBefore.size() || j < vecAfter.size()) {
+        if (j == vecAfter.size() || (i < vecBefore.size() && vecBefore[i].nCell < vecAfter[j].nCell)) {
+            add(vecBefore[i++].nCell);
+        } else if (i == vecBefore.size() || vecAfter[j].nCell < vecBefore[i].nCell) {
+            add(vecAfter[j++].nCell);
+        } else {
+            if (vecBefore[i].nShown != vecAfter[j].nShown)
+                add(vecAfter[j].nCell);
+            ++i;
+            ++j;
+        }
+    }
+    return vecCells;
 }
 
 void CWallMapViewPrivate::Rebuild()
@@ -82,7 +106,7 @@ void CWallMapViewPrivate::Rebuild()
     ++nLayoutStamp;
     // What the map showed, to repaint only what a rebuild changed: a sort,
     // a refresh of the same wall or a detection that swaps a card.
-    const std::vector<uint64_t> vecBefore = CellSnapshot();
+    const std::vector<SCellShown> vecBefore = CellSnapshot();
     std::vector<int> vecPortsBefore;
     for (int nLine = 0; nLine < layout.LineCount(); ++nLine)
         vecPortsBefore.push_back(layout.LinePort(nLine));
@@ -116,14 +140,7 @@ void CWallMapViewPrivate::Rebuild()
         q->viewport()->update();
         return;
     }
-    const std::vector<uint64_t> vecAfter = CellSnapshot();
-    const int nColumns = layout.ColumnCount();
-    std::vector<CWallMapLayout::SCell> vecCells;
-    for (size_t i = 0; i < vecAfter.size(); ++i) {
-        if (vecAfter[i] != vecBefore[i])
-            vecCells.push_back({ int(i) / nColumns, int(i) % nColumns });
-    }
-    UpdateCells(vecCells);
+    UpdateCells(ChangedCells(vecBefore, CellSnapshot()));
 }
 
 void CWallMapViewPrivate::RestyleAll()

@@ -50,9 +50,18 @@ public:
     // Repaints the cells of the rows; the whole viewport for many.
     void UpdateRows(const std::vector<int>& vecRows);
     void UpdateCells(const std::vector<CWallMapLayout::SCell>& vecCells);
-    // Every grid cell's colour, flags and frame, 0 for a gap: what a rebuild
-    // compares to repaint only what it changed.
-    std::vector<uint64_t> CellSnapshot() const;
+    // What one card's cell shows: its place (line and column) and its colour,
+    // flags and frame, packed.
+    struct SCellShown
+    {
+        uint64_t nCell;
+        uint64_t nShown;
+    };
+    // Every card's cell as shown, in cell order: what a rebuild compares to
+    // repaint only what it changed.
+    std::vector<SCellShown> CellSnapshot() const;
+    static std::vector<CWallMapLayout::SCell> ChangedCells(const std::vector<SCellShown>& vecBefore,
+                                                          const std::vector<SCellShown>& vecAfter);
 
     // Geometry (CWallMapView.cpp).
     int Pitch() const { return nCellSize; }
