@@ -6,6 +6,7 @@
 #include "CReceiverListHeader.h"
 #include "CReceiverListView.h"
 #include "CSimWall.h"
+#include "CWallMapView.h"
 #include "StressSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -67,6 +68,7 @@ private:
     CRandom m_rng;
     std::unique_ptr<CSimWall> m_pWall;
     std::unique_ptr<CCMMainView> m_pMain;
+    std::unique_ptr<CWallMapView> m_pMap;
     std::unique_ptr<QAbstractItemModelTester> m_pTester;
     CReceiverListView* m_pView = nullptr;
     CReceiverListHeader* m_pHeader = nullptr;
