@@ -245,12 +245,8 @@ void CSimWall::SetReceivers(const QList<SReceiverInfo>& listReceivers)
 // deep copy rather than trusting detach.
 void CSimWall::OwnReceiversLocked()
 {
-    // A list handed out and since let go is the wall's alone again: copying
-    // it would only double a large wall's memory for a while.
-    if (!m_bReceiversShared || m_listReceivers.isDetached()) {
-        m_bReceiversShared = false;
+    if (!m_bReceiversShared)
         return;
-    }
     QList<SReceiverInfo> listOwn;
     listOwn.reserve(m_listReceivers.size());
     for (const SReceiverInfo& info : qAsConst(m_listReceivers))
