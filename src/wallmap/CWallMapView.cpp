@@ -215,7 +215,11 @@ int CWallMapViewPrivate::RowAt(const QPoint& pos) const
 
 void CWallMapViewPrivate::UpdateLegend()
 {
-    pLegend->SetLegend(WallMapMeasure::Legend(eMeasure, limitsPainted, bFahrenheit));
+    // Every refresh and update comes here: the legend is repainted and laid
+    // out again only when it says something else.
+    const WallMapMeasure::SLegend legend = WallMapMeasure::Legend(eMeasure, limitsPainted, bFahrenheit);
+    if (legend != pLegend->Legend())
+        pLegend->SetLegend(legend);
     UpdateGeometry();
 }
 
@@ -224,8 +228,11 @@ void CWallMapViewPrivate::UpdateGeometry()
     UpdateGutter();
     const QRect rectFrame = q->contentsRect();
     const int nLegend = pLegend->HeightForWidth(rectFrame.width());
-    pLegend->setGeometry(rectFrame.left(), rectFrame.top(), rectFrame.width(), nLegend);
-    q->setViewportMargins(0, nLegend, 0, 0);
+    const QRect rectLegend(rectFrame.left(), rectFrame.top(), rectFrame.width(), nLegend);
+    if (pLegend->geometry() != rectLegend) {
+        pLegend->setGeometry(rectLegend);
+        q->setViewportMargins(0, nLegend, 0, 0);
+    }
 
     const int nLines = qMax(1, layout.LineCount());
     const int nColumns = qMax(1, layout.ColumnCount());

@@ -29,11 +29,16 @@ struct SLegendStop
 {
     QRgb rgb = 0;
     QString strText;
+
+    bool operator==(const SLegendStop& other) const { return rgb == other.rgb && strText == other.strText; }
 };
 struct SLegend
 {
     bool bScale = false;   // a gradient between the stops, else swatches
     QVector<SLegendStop> vecStops;
+
+    bool operator==(const SLegend& other) const { return bScale == other.bScale && vecStops == other.vecStops; }
+    bool operator!=(const SLegend& other) const { return !(*this == other); }
 };
 SLegend Legend(CWallMapView::EMeasure eMeasure, const SHealthLimits& limits, bool bFahrenheit);
 
