@@ -73,10 +73,15 @@ void TestStress::randomWalk()
     m_pView = m_pMain->GetReceiverListView();
     m_pHeader = m_pView->GetHeader();
     m_pTester.reset(new QAbstractItemModelTester(Model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
-    // The map follows the walk too, over the same hostile addresses.
+    // The map follows the walk too, over the same hostile addresses. Not
+    // under ThreadSanitizer: there its relayouts during a detection draw a
+    // report with both accesses inside QtCore's uninstrumented code, whose
+    // futex-based locks the sanitizer cannot see.
+#if !defined(__SANITIZE_THREAD__)
     m_pMap.reset(new CWallMapView(m_pMain.get()));
     m_pMap->resize(400, 300);
     m_pMap->show();
+#endif
 
     connect(m_pView, &CReceiverListView::RcvSelectChanged, this, &TestStress::OnReport);
     connect(m_pView, &CReceiverListView::DataChange, this, [this]() { ++m_nDataChange; });
@@ -312,12 +317,12 @@ QString TestStress::VerifyStructure()
     if (m_pView->IsShowPort() == bool(H) || Model()->columnCount() != ReceiverColumn::Count - H || m_pHeader->GetLabels().size() != Model()->columnCount())
         return QStringLiteral("column layout: show port %1, %2 columns, %3 labels").arg(m_pView->IsShowPort()).arg(Model()->columnCount()).arg(m_pHeader->GetLabels().size());
     std::set<int> setPorts;
-    for (int r = 0; r < nRows; ++r) {
+    for (int r = 0; m_pMap && r < nRows; ++r) {
         setPorts.insert(Model()->RecordPort(r));
         if (m_pMap->CellRect(Model()->RecordPort(r), Model()->RecordPosition(r)).isNull())
             return QStringLiteral("the map has no cell for row %1 (%2:%3)").arg(r).arg(Model()->RecordPort(r)).arg(Model()->RecordPosition(r));
     }
-    if (m_pMap->LineCount() != int(setPorts.size()))
+    if (m_pMap && m_pMap->LineCount() != int(setPorts.size()))
         return QStringLiteral("the map has %1 lines for %2 ports").arg(m_pMap->LineCount()).arg(setPorts.size());
     if (Proxy()->rowCount() != nRows || m_pView->GetAnchorRow() < -1 || m_pView->GetAnchorRow() >= nRows)
         return QStringLiteral("%1 view rows for %2 rows, anchor row %3").arg(Proxy()->rowCount()).arg(nRows).arg(m_pView->GetAnchorRow());
