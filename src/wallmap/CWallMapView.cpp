@@ -78,8 +78,8 @@ void CWallMapView::SetMeasure(EMeasure eMeasure)
     if (eMeasure < MeasureHealth || eMeasure >= MeasureCount || eMeasure == d->eMeasure)
         return;
     d->eMeasure = eMeasure;
+    // Restyles every cell and names the new scale in the legend.
     d->RestyleAll();
-    d->UpdateLegend();
     emit MeasureChanged();
 }
 

@@ -145,12 +145,12 @@ void CWallMapViewPrivate::Rebuild()
 
 void CWallMapViewPrivate::RestyleAll()
 {
-    if (!IsBound())
-        return;
-    for (int r = 0; r < layout.RowCount(); ++r)
-        Restyle(r);
-    limitsPainted = pModel->HealthLimits();
-    bFahrenheit = IsFahrenheit();
+    if (IsBound()) {
+        for (int r = 0; r < layout.RowCount(); ++r)
+            Restyle(r);
+        limitsPainted = pModel->HealthLimits();
+        bFahrenheit = IsFahrenheit();
+    }
     UpdateLegend();
     q->viewport()->update();
 }
